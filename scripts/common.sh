@@ -1,0 +1,60 @@
+# Sourced by ./run, ./test and the scripts: package installation and build helpers.
+
+SARNEX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+sarnex_packages_native=(cmake ninja-build g++ googletest clang libclang-rt-14-dev)
+sarnex_packages_windows=(cmake ninja-build g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest
+                         wine wine32:i386 fonts-wine xvfb fonts-liberation imagemagick xdotool)
+# Only for hosts whose kernel cannot execute 32-bit code: the Windows tests then run as 64-bit programs.
+sarnex_packages_windows64=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64)
+
+# Installs the packages that are missing (as root, through apt); a machine that has them all skips apt.
+sarnex_install() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" = 0 ] || sudo=sudo
+  if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+    rm -f /tmp/.sarnex-apt-updated
+  fi
+  if [ ! -f /tmp/.sarnex-apt-updated ]; then
+    $sudo apt-get update -qq && touch /tmp/.sarnex-apt-updated
+  fi
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# True when this machine can run 32-bit programs (some virtual machines' kernels cannot).
+sarnex_host_runs_32bit() {
+  [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+sarnex_install_windows() {
+  sarnex_install "${sarnex_packages_windows[@]}"
+  sarnex_host_runs_32bit || sarnex_install "${sarnex_packages_windows64[@]}"
+}
+
+# The preset whose programs run under Wine here: the shipped 32-bit build, or the 64-bit test build.
+sarnex_wine_preset() {
+  if sarnex_host_runs_32bit; then echo windows; else echo windows64; fi
+}
+
+sarnex_wine_arch() {
+  if [ "$1" = windows64 ]; then echo win64; else echo win32; fi
+}
+
+# configure + build one preset (ninja -j2: the machine is shared)
+sarnex_build() {
+  local preset=$1; shift
+  mkdir -p "$SARNEX_ROOT/build"
+  cmake --preset "$preset" >"$SARNEX_ROOT/build/$preset.configure.log" 2>&1 \
+    || { cat "$SARNEX_ROOT/build/$preset.configure.log"; return 1; }
+  cmake --build "$SARNEX_ROOT/build/$preset" -j2 "$@"
+}
+
+# The Windows path under which Wine sees a Unix path.
+sarnex_wine_path() { echo "Z:${1//\//\\}"; }

@@ -1,0 +1,151 @@
+#include "config/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace sarnex::config {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads the text as a plain "[-]digits[.digits][e[-]digits]" string, dropping blanks and the parts
+// that do not belong to the number, and remembers the decimal magnitude for out-of-range results.
+struct CleanNumber {
+    std::string text;
+    bool negative = false;
+    bool hasDigits = false;
+    long long leadingExponent = 0;  // power of ten of the first non-zero digit, before the exponent part
+    bool nonZero = false;
+    long long exponent = 0;         // saturated value of the exponent part
+};
+
+CleanNumber Clean(std::string_view input) {
+    CleanNumber number;
+    std::size_t at = 0;
+    const auto next = [&]() -> char {
+        while (at < input.size() && IsBlank(input[at])) ++at;
+        return at < input.size() ? input[at] : '\0';
+    };
+
+    if (const char sign = next(); sign == '+' || sign == '-') {
+        number.negative = sign == '-';
+        ++at;
+    }
+    if (number.negative) number.text.push_back('-');
+
+    bool seenPoint = false;
+    long long integerDigits = 0;  // significant digits before the point
+    long long zerosAfterPoint = 0;
+    for (char c = next(); IsDigit(c) || (c == '.' && !seenPoint); c = next()) {
+        ++at;
+        number.text.push_back(c);
+        if (c == '.') { seenPoint = true; continue; }
+        number.hasDigits = true;
+        if (!seenPoint && (number.nonZero || c != '0')) ++integerDigits;
+        if (c != '0') number.nonZero = true;
+        if (seenPoint && !number.nonZero) ++zerosAfterPoint;
+    }
+    if (!number.hasDigits) return number;
+    number.leadingExponent = integerDigits > 0 ? integerDigits - 1 : -(zerosAfterPoint + 1);
+
+    // The exponent counts only when digits follow its letter and optional sign.
+    if (const char e = next(); e == 'E' || e == 'e' || e == 'D' || e == 'd') {
+        const std::size_t mark = at;
+        ++at;
+        std::string exponentText = "e";
+        bool negativeExponent = false;
+        if (const char sign = next(); sign == '+' || sign == '-') {
+            negativeExponent = sign == '-';
+            exponentText.push_back(sign);
+            ++at;
+        }
+        long long exponent = 0;
+        bool exponentDigits = false;
+        for (char c = next(); IsDigit(c); c = next()) {
+            ++at;
+            exponentDigits = true;
+            exponentText.push_back(c);
+            if (exponent < 1'000'000'000) exponent = exponent * 10 + (c - '0');
+        }
+        if (exponentDigits) {
+            number.text += exponentText;
+            number.exponent = negativeExponent ? -exponent : exponent;
+        } else {
+            at = mark;
+        }
+    }
+    return number;
+}
+
+}  // namespace
+
+double NumberFromText(std::string_view text) {
+    const CleanNumber number = Clean(text);
+    if (!number.hasDigits) return 0.0;
+    double value = 0.0;
+    const char* first = number.text.data();
+    const char* last = first + number.text.size();
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (error == std::errc::result_out_of_range) {
+        const bool overflow = number.nonZero && number.leadingExponent + number.exponent > 0;
+        const double magnitude = overflow ? std::numeric_limits<double>::infinity() : 0.0;
+        return number.negative ? -magnitude : magnitude;
+    }
+    if (error != std::errc()) return 0.0;
+    return value;
+}
+
+namespace {
+
+std::string Format(double magnitude, bool negative, int significantDigits) {
+    std::string out = negative ? "-" : " ";
+    if (std::isnan(magnitude)) return " NaN";
+    if (std::isinf(magnitude)) return out + "Inf";
+    if (magnitude == 0.0) return " 0";
+
+    // d.ddddde±x, correctly rounded to the wanted number of digits.
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, significantDigits - 1);
+    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const std::size_t e = scientific.find('e');
+    std::string digits;
+    for (const char c : scientific.substr(0, e)) {
+        if (c != '.') digits.push_back(c);
+    }
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    int exponent = 0;
+    std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1), scientific.data() + scientific.size(),
+                    exponent);
+    const auto count = static_cast<int>(digits.size());
+
+    if (exponent >= significantDigits || exponent < -4) {
+        out += digits.substr(0, 1);
+        if (count > 1) out += "." + digits.substr(1);
+        const int shown = exponent < 0 ? -exponent : exponent;
+        out += exponent < 0 ? "E-" : "E+";
+        if (shown < 10) out += '0';
+        out += std::to_string(shown);
+    } else if (exponent < 0) {
+        out += "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else if (count <= exponent + 1) {
+        out += digits + std::string(static_cast<std::size_t>(exponent + 1 - count), '0');
+    } else {
+        out += digits.substr(0, static_cast<std::size_t>(exponent + 1)) + "." +
+               digits.substr(static_cast<std::size_t>(exponent + 1));
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string TextFromNumber(double value) { return Format(std::fabs(value), std::signbit(value) && value != 0, 15); }
+
+std::string TextFromNumber(float value) {
+    // Rounding the single's exact value to 7 digits: widening to double keeps it exact.
+    return Format(std::fabs(static_cast<double>(value)), std::signbit(value) && value != 0, 7);
+}
+
+}  // namespace sarnex::config

@@ -1,0 +1,38 @@
+// A window host without windows: it keeps a log of what a real host would have done, so tests
+// can check the lifecycle and drive the forms through the same user operations.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/forms/form.h"
+#include "platform/forms/window_host.h"
+
+namespace sarnex::headless {
+
+class HeadlessHost final : public forms::WindowHost, private forms::FormObserver {
+public:
+    void CreateWindowFor(forms::Form& form) override;
+    void ShowWindowFor(forms::Form& form) override;
+    void RefreshWindowFor(forms::Form& form) override;
+    void DestroyWindowFor(forms::Form& form) override;
+    void MakeTopmost(forms::Form& form) override;
+
+    // One line per window operation, e.g. "create Editor", "show Editor", "topmost ReadRegFail".
+    const std::vector<std::string>& Log() const { return log_; }
+    void ClearLog() { log_.clear(); }
+    // Forms currently shown, in the order they were shown.
+    std::vector<std::string> ShownForms() const;
+    int ControlRefreshes() const { return controlRefreshes_; }
+
+private:
+    void ControlChanged(forms::Control&, forms::Property) override {}
+    void ControlRefreshed(forms::Control&) override { ++controlRefreshes_; }
+    void FocusChanged(forms::Form&, forms::Control*) override {}
+
+    std::vector<std::string> log_;
+    std::vector<std::string> shown_;
+    int controlRefreshes_ = 0;
+};
+
+}  // namespace sarnex::headless

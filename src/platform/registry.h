@@ -1,0 +1,87 @@
+// The registry as the program uses it: open an existing key under HKEY_LOCAL_MACHINE, query and set
+// values, close. Status codes are the operating system's own (0 success, 2 not found, ...), so the
+// in-memory registry and advapi32 can be swapped without the callers noticing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <utility>
+
+namespace sarnex::platform {
+
+using RegistryStatus = std::int32_t;
+
+namespace registry_status {
+inline constexpr RegistryStatus kSuccess = 0;
+inline constexpr RegistryStatus kNotFound = 2;       // ERROR_FILE_NOT_FOUND
+inline constexpr RegistryStatus kAccessDenied = 5;   // ERROR_ACCESS_DENIED
+inline constexpr RegistryStatus kInvalidHandle = 6;  // ERROR_INVALID_HANDLE
+inline constexpr RegistryStatus kMoreData = 234;     // ERROR_MORE_DATA
+}  // namespace registry_status
+
+namespace registry_type {
+inline constexpr std::uint32_t kNone = 0;
+inline constexpr std::uint32_t kSz = 1;         // REG_SZ
+inline constexpr std::uint32_t kExpandSz = 2;   // REG_EXPAND_SZ
+inline constexpr std::uint32_t kBinary = 3;     // REG_BINARY
+inline constexpr std::uint32_t kDword = 4;      // REG_DWORD
+inline constexpr std::uint32_t kMultiSz = 7;    // REG_MULTI_SZ
+}  // namespace registry_type
+
+// Opaque handle of an open key; only the registry that issued it knows what it means.
+struct RegistryKeyHandle {
+    std::uintptr_t value = 0;
+};
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // Opens an existing key under HKEY_LOCAL_MACHINE; never creates it. `key` is set only on success.
+    virtual RegistryStatus OpenKey(std::string_view subKey, RegistryKeyHandle& key) = 0;
+
+    // Reads a value into `data` (capacity `size`). On return `type` holds the stored type and `size`
+    // the bytes returned, or the bytes needed with kMoreData (then `data` is left untouched).
+    // A null `data` asks for the size only.
+    virtual RegistryStatus QueryValue(RegistryKeyHandle key, std::string_view name, std::uint32_t& type,
+                                      std::byte* data, std::uint32_t& size) = 0;
+
+    virtual RegistryStatus SetValue(RegistryKeyHandle key, std::string_view name, std::uint32_t type,
+                                    const std::byte* data, std::uint32_t size) = 0;
+
+    virtual RegistryStatus CloseKey(RegistryKeyHandle key) = 0;
+};
+
+// Owns one open key and closes it when destroyed.
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    ~RegistryKey();
+    RegistryKey(RegistryKey&& other) noexcept;
+    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    // The status of the open operation and, when it is 0, the open key.
+    static std::pair<RegistryStatus, RegistryKey> Open(Registry& registry, std::string_view subKey);
+
+    bool IsOpen() const { return registry_ != nullptr; }
+
+    // Queries into the whole of `buffer`; `size` receives the bytes returned (or needed).
+    RegistryStatus Query(std::string_view name, std::uint32_t& type, std::span<std::byte> buffer,
+                         std::uint32_t& size) const;
+    RegistryStatus Set(std::string_view name, std::uint32_t type, std::span<const std::byte> data) const;
+
+    // Closes now and returns the close status; a key that is not open gives kInvalidHandle.
+    RegistryStatus Close();
+
+private:
+    RegistryKey(Registry& registry, RegistryKeyHandle handle) : registry_(&registry), handle_(handle) {}
+
+    Registry* registry_ = nullptr;
+    RegistryKeyHandle handle_;
+};
+
+}  // namespace sarnex::platform

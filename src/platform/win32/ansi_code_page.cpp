@@ -1,0 +1,50 @@
+#include "platform/win32/ansi_code_page.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <vector>
+
+namespace sarnex::platform {
+namespace {
+
+std::optional<std::wstring> Widen(UINT codePage, DWORD flags, std::string_view text) {
+    if (text.empty()) return std::wstring();
+    if (text.size() > INT_MAX) return std::nullopt;
+    const int length = static_cast<int>(text.size());
+    const int wide = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
+    if (wide <= 0) return std::nullopt;
+    std::wstring out(static_cast<std::size_t>(wide), L'\0');
+    if (MultiByteToWideChar(codePage, flags, text.data(), length, out.data(), wide) != wide) return std::nullopt;
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::string> AnsiCodePage::FromUtf8(std::string_view utf8) const {
+    const auto wide = Widen(CP_UTF8, MB_ERR_INVALID_CHARS, utf8);
+    if (!wide) return std::nullopt;
+    if (wide->empty()) return std::string();
+    const int length = static_cast<int>(wide->size());
+    // One code per UTF-16 unit at most; anything longer means a multi-byte code.
+    std::string codes(wide->size() + 1, '\0');
+    BOOL usedDefault = FALSE;
+    const int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide->data(), length, codes.data(),
+                                            static_cast<int>(codes.size()), nullptr, &usedDefault);
+    if (written != length || usedDefault) return std::nullopt;
+    codes.resize(static_cast<std::size_t>(written));
+    return codes;
+}
+
+std::string AnsiCodePage::ToUtf8(std::string_view codes) const {
+    const auto wide = Widen(CP_ACP, 0, codes);
+    if (!wide || wide->empty()) return std::string();
+    const int length = static_cast<int>(wide->size());
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide->data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return std::string();
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide->data(), length, utf8.data(), size, nullptr, nullptr);
+    return utf8;
+}
+
+}  // namespace sarnex::platform

@@ -1,0 +1,74 @@
+// One loaded form as real windows: the top-level window, a native child per control, the fonts,
+// the tooltips; it mirrors the model into the windows and turns notifications into user operations.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+#include "platform/forms/form.h"
+#include "platform/forms/window_host.h"
+#include "platform/win32/unique_handle.h"
+
+namespace sarnex::win32 {
+
+class Win32Host;
+
+class FormWindow final : public forms::FormObserver {
+public:
+    FormWindow(Win32Host& host, forms::Form& form);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    HWND Handle() const { return window_.get(); }
+    forms::Form& Model() const { return form_; }
+    HWND ChildOf(const forms::Control& control) const;
+    forms::Control* ControlOf(HWND child) const;  // the combo box's inner edit maps to the combo box
+
+    // Registers the window class once per process.
+    static void RegisterWindowClass(HINSTANCE instance);
+    static constexpr UINT kDisposeMessage = WM_APP + 1;
+
+    void ControlChanged(forms::Control& control, forms::Property property) override;
+    void ControlRefreshed(forms::Control& control) override;
+    void FocusChanged(forms::Form& form, forms::Control* focused) override;
+
+private:
+    // Notifications caused by mirroring the model are the program's own echoes: ignore them.
+    struct Mirroring {
+        explicit Mirroring(FormWindow& w) : w_(w) { ++w_.mirroring_; }
+        ~Mirroring() { --w_.mirroring_; }
+        FormWindow& w_;
+    };
+
+    void CreateChildren();
+    HWND CreateChild(forms::Control& control);
+    HFONT FontFor(const forms::Font& font);
+    void AddToolTip(HWND child, const std::string& tip);
+    void FitComboHeight(HWND combo, int height);
+    void FillCombo(forms::ComboBox& combo);
+    RECT PixelRect(const forms::ControlDesign& d) const;
+
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnChildMessage(HWND child, UINT msg, WPARAM wp, LPARAM lp);
+    void OnCommand(HWND child, int code);
+    void OnVScroll(HWND bar, int code);
+    void OnPaint();
+    LRESULT OnColorStatic(HDC dc, HWND child);
+    void FocusActiveControl();
+
+    static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+
+    Win32Host& host_;
+    forms::Form& form_;
+    WindowHandle window_;
+    WindowHandle toolTip_;
+    std::vector<std::pair<forms::Control*, HWND>> children_;
+    std::vector<std::pair<forms::Font, FontHandle>> fonts_;
+    int mirroring_ = 0;
+};
+
+}  // namespace sarnex::win32

@@ -1,0 +1,112 @@
+#include "platform/win32/win32_host.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/win32/form_window.h"
+
+namespace sarnex::win32 {
+
+namespace {
+
+int ScreenDpi() {
+    DeviceContext screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
+    return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+Win32Host::Win32Host(HINSTANCE instance) : instance_(instance), dpi_(ScreenDpi()) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    FormWindow::RegisterWindowClass(instance_);
+}
+
+Win32Host::~Win32Host() {
+    windows_.clear();
+    unloaded_.clear();
+}
+
+HWND Win32Host::HiddenOwner() {
+    if (!hiddenOwner_)
+        hiddenOwner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
+                                           nullptr));
+    return hiddenOwner_.get();
+}
+
+FormWindow* Win32Host::Find(const forms::Form& form) const {
+    auto it = windows_.find(&form);
+    return it == windows_.end() ? nullptr : it->second.get();
+}
+
+void Win32Host::CreateWindowFor(forms::Form& form) {
+    windows_[&form] = std::make_unique<FormWindow>(*this, form);
+}
+
+void Win32Host::ShowWindowFor(forms::Form& form) {
+    if (FormWindow* w = Find(form)) {
+        ShowWindow(w->Handle(), SW_SHOWNORMAL);
+        SetForegroundWindow(w->Handle());
+    }
+}
+
+void Win32Host::RefreshWindowFor(forms::Form& form) {
+    if (FormWindow* w = Find(form))
+        RedrawWindow(w->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void Win32Host::DestroyWindowFor(forms::Form& form) {
+    auto it = windows_.find(&form);
+    if (it == windows_.end()) return;
+    form.SetObserver(nullptr);
+    // The window may be unloading from inside one of its own notifications: hide it now and
+    // destroy it once that message is done.
+    HWND h = it->second->Handle();
+    ShowWindow(h, SW_HIDE);
+    unloaded_.push_back(std::move(it->second));
+    windows_.erase(it);
+    PostMessageW(h, FormWindow::kDisposeMessage, 0, 0);
+}
+
+void Win32Host::Dispose(FormWindow* window) {
+    auto it = std::find_if(unloaded_.begin(), unloaded_.end(), [&](const auto& w) { return w.get() == window; });
+    if (it == unloaded_.end()) return;
+    auto doomed = std::move(*it);
+    unloaded_.erase(it);
+    doomed.reset();
+}
+
+void Win32Host::MakeTopmost(forms::Form& form) {
+    if (FormWindow* w = Find(form)) SetWindowPos(w->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+HWND Win32Host::WindowOf(const forms::Form& form) const {
+    FormWindow* w = Find(form);
+    return w == nullptr ? nullptr : w->Handle();
+}
+
+HWND Win32Host::WindowOf(const forms::Control& control) const {
+    FormWindow* w = Find(control.Parent());
+    return w == nullptr ? nullptr : w->ChildOf(control);
+}
+
+int Win32Host::Run(const forms::FormsRuntime& runtime) {
+    MSG msg;
+    while (!runtime.ProgramEnded() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+void Win32Host::PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace sarnex::win32

@@ -1,0 +1,190 @@
+// Long seeded sequences of random user actions on the editor, checking the standing rules between
+// the controls after every action.
+#include <cmath>
+#include <random>
+#include <sstream>
+
+#include "editor_fixture.h"
+
+namespace sarnex::testing {
+namespace {
+
+class RandomUser {
+public:
+    RandomUser(std::uint32_t seed, editor::Editor& e, UserDriver& user) : rng_(seed), e_(e), user_(user) {}
+
+    // Performs one random action and returns its description.
+    std::string Act() {
+        switch (Pick(10)) {
+            case 0:
+            case 1: return TypeText();
+            case 2:
+            case 3: return ClickCheckBox();
+            case 4: {
+                const int index = Pick(3);
+                user_.Pick(e_.Combo1, index);
+                return "pick Combo1 " + std::to_string(index);
+            }
+            case 5: {
+                const std::string text = RandomText();
+                user_.TypeInCombo(e_.Combo1, text);
+                return "type in Combo1 \"" + text + "\"";
+            }
+            case 6:
+            case 7: return PressArrows();
+            case 8: {
+                forms::Control& c = *focusable()[Pick(static_cast<int>(focusable().size()))];
+                user_.Focus(c);
+                return "focus " + c.Name();
+            }
+            default: {
+                const bool back = Pick(3) == 0;
+                user_.Tab(e_, back);
+                return back ? "shift+tab" : "tab";
+            }
+        }
+    }
+
+private:
+    int Pick(int n) { return static_cast<int>(rng_() % static_cast<std::uint32_t>(n)); }
+
+    std::string RandomText() {
+        static const std::vector<std::string> pieces = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1",
+                                                        "2", " ", ".", "e", "-", "a", "Z", "[", "\xC3\xA9", "+",
+                                                        "E", "d", "M", "B", "9", "9"};
+        std::string text;
+        for (int n = Pick(7); n > 0; --n) text += pieces[static_cast<std::size_t>(Pick(static_cast<int>(pieces.size())))];
+        return text;
+    }
+
+    std::string TypeText() {
+        forms::TextBox* boxes[] = {&e_.Text3, &e_.Text3, &e_.AutoSaveTime, &e_.AutoSaveTime, &e_.DriveLetterText,
+                                   &e_.DriveLetterText, &e_.Text1, &e_.Text2, &e_.DiskLabelText};
+        forms::TextBox& box = *boxes[Pick(9)];
+        const bool clear = Pick(2) == 0;
+        const std::string text = RandomText();
+        if (clear) user_.Clear(box);
+        user_.Type(box, text);
+        return (clear ? "retype " : "type ") + box.Name() + " \"" + text + "\"";
+    }
+
+    std::string ClickCheckBox() {
+        forms::CheckBox* boxes[] = {&e_.Fat32Enable, &e_.DriveCheckBox,   &e_.SaveCheckBox,     &e_.SaveImage,
+                                    &e_.LoadImage,   &e_.TempDirCheckBox, &e_.DiskLabelCheckBox};
+        forms::CheckBox& box = *boxes[Pick(7)];
+        user_.Click(box);
+        return "click " + box.Name();
+    }
+
+    std::string PressArrows() {
+        forms::VScrollBar* bars[] = {&e_.VScroll1, &e_.VScroll2, &e_.VScroll3};
+        forms::VScrollBar& bar = *bars[Pick(3)];
+        const auto arrow = Pick(2) == 0 ? Arrow::Up : Arrow::Down;
+        const int times = Pick(4) == 0 ? 1 + Pick(40) : 1;  // now and then a burst, to reach the limits
+        for (int i = 0; i < times; ++i) user_.Arrow(bar, arrow);
+        return bar.Name() + (arrow == Arrow::Up ? " up x" : " down x") + std::to_string(times);
+    }
+
+    const std::vector<forms::Control*>& focusable() {
+        if (focusable_.empty())
+            for (const auto& c : e_.Controls())
+                if (c->Type() != forms::ControlType::Label && c->Type() != forms::ControlType::Line)
+                    focusable_.push_back(c.get());
+        return focusable_;
+    }
+
+    std::mt19937 rng_;
+    editor::Editor& e_;
+    UserDriver& user_;
+    std::vector<forms::Control*> focusable_;
+};
+
+bool IsWholeSizeText(const std::string& text, double low, double high) {
+    const double n = config::NumberFromText(text);
+    return n >= low && n <= high && n == std::floor(n) && text == config::TextFromNumber(n);
+}
+
+// The standing rules; returns the broken ones. A number box holds what the user types only while it
+// has the focus: leaving it normalises the number, and the spinners keep it within the limits, so
+// from a normalised start the rules on the numbers hold whenever the box lacks the focus (and so
+// right after it loses the focus).
+std::vector<std::string> BrokenRules(const editor::Editor& e) {
+    std::vector<std::string> broken;
+    const auto rule = [&](bool holds, const char* what) {
+        if (!holds) broken.push_back(what);
+    };
+    rule(e.Text1.Enabled() == (e.LoadImage.Value() == 1), "Text1 enabled exactly while LoadImage is ticked");
+    rule(e.Text2.Enabled() == (e.SaveImage.Value() == 1), "Text2 enabled exactly while SaveImage is ticked");
+    rule(e.DiskLabelText.Enabled() == (e.DiskLabelCheckBox.Value() == 1),
+         "DiskLabelText enabled exactly while DiskLabelCheckBox is ticked");
+    rule(!(e.LoadImage.Value() == 1 && e.TempDirCheckBox.Value() == 1), "LoadImage excludes TempDirCheckBox");
+    rule(!(e.LoadImage.Value() == 1 && e.DiskLabelCheckBox.Value() == 1), "LoadImage excludes DiskLabelCheckBox");
+    rule(e.SaveCheckBox.Value() != 1 || e.SaveImage.Value() == 1, "AutoSave needs SaveImage");
+    rule(e.AutoSaveTime.Enabled() == (e.SaveCheckBox.Value() == 1), "AutoSaveTime enabled exactly while AutoSave");
+    if (e.Combo1.ListIndex() != 0) {
+        rule(!e.Text3.Enabled() && !e.Label6.Enabled() && !e.Label12.Enabled() && !e.DriveCheckBox.Enabled() &&
+                 !e.DriveLetterText.Enabled() && !e.Fat32Enable.Enabled(),
+             "a floppy type disables size, letter and FAT32");
+        rule(e.Combo1.ListIndex() > 0, "a type is always chosen");
+    } else {
+        rule(e.Fat32Enable.Enabled() == (config::NumberFromText(e.Text3.Text()) > 32), "FAT32 only above 32 MB");
+    }
+    rule(e.VScroll1.Value() == e.SizeScrollPos, "VScroll1 equals SizeScrollPos");
+    rule(e.VScroll2.Value() == e.DriveScrollPos, "VScroll2 equals DriveScrollPos");
+    rule(e.VScroll3.Value() == e.TimeScrollPos, "VScroll3 equals TimeScrollPos");
+    const std::string& letter = e.DriveLetterText.Text();
+    rule(letter.empty() || (letter.size() == 1 && letter[0] >= 'D' && letter[0] <= 'Z'), "letter empty or D..Z");
+    if (e.ActiveControl() != &e.Text3)
+        rule(IsWholeSizeText(e.Text3.Text(), 5, 2048), "size a whole number 5..2048 outside its box");
+    if (e.ActiveControl() != &e.AutoSaveTime) {
+        const double interval = config::NumberFromText(e.AutoSaveTime.Text());
+        rule(interval >= 20 && interval <= 32767 && e.AutoSaveTime.Text()[0] == ' ',
+             "interval within 20..32767 outside its box");
+    }
+    rule(e.DeepestEventNesting() <= 4, "handler nesting stays shallow");
+    return broken;
+}
+
+std::string Joined(const std::vector<std::string>& items, const char* separator) {
+    std::ostringstream out;
+    for (std::size_t i = 0; i < items.size(); ++i) out << (i ? separator : "") << items[i];
+    return out.str();
+}
+
+void RunRandomSession(std::uint32_t seed, const LoadedState& start, int actions) {
+    EditorHarness h;
+    editor::Editor& e = h.editor;
+    ApplyLoadedState(e, start);
+    ASSERT_EQ(BrokenRules(e), std::vector<std::string>{}) << "inconsistent start state";
+    RandomUser random(seed, e, h.user);
+    std::vector<std::string> done;
+    for (int i = 0; i < actions; ++i) {
+        done.push_back(random.Act());
+        const auto broken = BrokenRules(e);
+        if (!broken.empty()) {
+            FAIL() << "seed " << seed << ", action " << i << " (" << done.back() << ") broke: " << Joined(broken, "; ")
+                   << "\nsize \"" << e.Text3.Text() << "\" interval \"" << e.AutoSaveTime.Text() << "\" letter \""
+                   << e.DriveLetterText.Text() << "\"\nactions: " << Joined(done, " | ");
+        }
+    }
+}
+
+TEST(EditorRandom, StandingRulesHoldThroughRandomUserActions) {
+    LoadedState floppy;
+    floppy.diskType = 2;
+    LoadedState bare;
+    bare.saveImage = bare.autoSave = bare.tempDir = bare.useLabel = bare.driveLetter = 0;
+    bare.loadImage = 1;
+    bare.size = " 5";
+    bare.interval = " 20";
+    const std::pair<std::uint32_t, LoadedState> sessions[] = {
+        {1, LoadedState{}}, {2, LoadedState{}}, {3, floppy}, {4, bare}, {20240607, LoadedState{}}, {77, bare},
+    };
+    for (const auto& [seed, start] : sessions) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        RunRandomSession(seed, start, 4000);
+    }
+}
+
+}  // namespace
+}  // namespace sarnex::testing

@@ -1,0 +1,30 @@
+// The registry contract against the in-memory registry.
+#include "shared/registry_contract.h"
+
+#include "platform/code_page_1252.h"
+#include "platform/memory_registry.h"
+
+namespace sarnex::registry_contract {
+namespace {
+
+class MemoryRegistryEnvironment {
+public:
+    static constexpr bool kCanFailWrites = true;
+
+    MemoryRegistryEnvironment() { registry_.AddKey(KeyPath()); }
+
+    platform::Registry& Registry() { return registry_; }
+    const platform::CodePage& CodePage() const { return codePage_; }
+    std::string KeyPath() const { return "Software\\SarnexTest\\Contract"; }
+    std::string MissingKeyPath() const { return "Software\\SarnexTest\\Missing"; }
+    void FailWrite(std::string_view name, platform::RegistryStatus status) { registry_.FailSet(KeyPath(), name, status); }
+
+private:
+    platform::MemoryRegistry registry_;
+    platform::CodePage1252 codePage_;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, RegistryContract, MemoryRegistryEnvironment);
+
+}  // namespace
+}  // namespace sarnex::registry_contract

@@ -1,0 +1,209 @@
+// The editor and the notices as real windows: geometry at the screen's DPI, fonts, focus order,
+// the topmost notice, and keys that must press nothing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "editor/editor.h"
+#include "editor/editor_design.h"
+#include "notices/driver_notices.h"
+#include "notices/registry_notices.h"
+#include "platform/code_page_1252.h"
+#include "platform/memory_registry.h"
+#include "platform/recording_shell.h"
+#include "platform/win32/wide_text.h"
+#include "shared/event_trace.h"
+#include "startup/module1.h"
+#include "win32/win32_driver.h"
+
+#undef LoadImage  // windows.h would rename the editor's check box
+
+namespace sarnex::testing {
+namespace {
+
+struct Win32Program {
+    win32::Win32Host host{GetModuleHandleW(nullptr)};
+    platform::MemoryRegistry registry;
+    platform::CodePage1252 codePage;
+    platform::RecordingShell shell;
+    forms::FormsRuntime runtime{host};
+    startup::Program program{runtime, {registry, codePage, shell, {1, 0, 0}}};
+    Win32Driver driver{host};
+
+    RECT ChildRect(const forms::Control& c) const {
+        HWND h = host.WindowOf(c);
+        RECT r;
+        GetWindowRect(h, &r);
+        MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+};
+
+TEST(EditorWindow, EveryControlSitsAtItsTwipsAtTheScreensDpi) {
+    Win32Program p;
+    p.program.Main("");
+    p.host.PumpMessages();
+    auto& editor = p.program.Editor();
+    HWND window = p.host.WindowOf(editor);
+    ASSERT_NE(window, nullptr);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, p.host.Pixels(7305));
+    EXPECT_EQ(client.bottom, p.host.Pixels(6735));
+    EXPECT_EQ(win32::WindowText(window), "Sarnex Configuration Utility");
+    int checked = 0;
+    for (const auto& c : editor.Controls()) {
+        if (c->Type() == forms::ControlType::Line) continue;
+        const auto& d = c->Design();
+        SCOPED_TRACE(c->Name());
+        RECT r = p.ChildRect(*c);
+        EXPECT_EQ(r.left, p.host.Pixels(d.left));
+        EXPECT_EQ(r.top, p.host.Pixels(d.top));
+        EXPECT_EQ(r.right - r.left, p.host.Pixels(d.width));
+        if (c->Type() == forms::ControlType::ComboBox)
+            // A closed combo box's height follows its font; the system may keep it a little taller.
+            EXPECT_NEAR(r.bottom - r.top, p.host.Pixels(d.height), 3);
+        else
+            EXPECT_EQ(r.bottom - r.top, p.host.Pixels(d.height));
+        ++checked;
+    }
+    EXPECT_EQ(checked, 33);
+}
+
+TEST(EditorWindow, ControlsUseTheirDesignedFontsInTheAnsiCharacterSet) {
+    Win32Program p;
+    p.program.Main("");
+    p.host.PumpMessages();
+    for (const auto& c : p.program.Editor().Controls()) {
+        if (c->Type() == forms::ControlType::Line || c->Type() == forms::ControlType::VScrollBar) continue;
+        SCOPED_TRACE(c->Name());
+        const auto& f = c->Design().font;
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(p.host.WindowOf(*c), WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr);
+        LOGFONTW lf{};
+        ASSERT_NE(GetObjectW(font, sizeof lf, &lf), 0);
+        EXPECT_EQ(win32::Narrow(lf.lfFaceName), f.name);
+        EXPECT_EQ(lf.lfHeight, -static_cast<LONG>(std::lround(f.points * p.host.Dpi() / 72.0)));
+        EXPECT_EQ(lf.lfWeight, f.weight);
+        EXPECT_EQ(lf.lfItalic != 0, f.italic);
+        EXPECT_EQ(lf.lfUnderline != 0, f.underline);
+        EXPECT_EQ(lf.lfCharSet, ANSI_CHARSET);
+    }
+}
+
+TEST(EditorWindow, TabVisitsTheControlsInTheirFocusOrder) {
+    Win32Program p;
+    p.program.Main("");
+    p.host.PumpMessages();
+    auto& editor = p.program.Editor();
+    for (const auto& c : editor.Controls()) c->SetEnabled(true);
+    editor.Text3.SetText("64");  // leaving the size box keeps FAT32 available above 32 MB
+    p.driver.Focus(editor.LoadImage);
+    std::vector<std::string> visited;
+    for (int i = 0; i < 20; ++i) {
+        p.driver.Tab(editor, false);
+        HWND focus = GetFocus();
+        std::string name = "?";
+        for (const auto& c : editor.Controls())
+            if (p.host.WindowOf(*c) == focus || (focus != nullptr && p.host.WindowOf(*c) == GetParent(focus)))
+                name = c->Name();
+        visited.push_back(name);
+        EXPECT_EQ(editor.ActiveControl()->Name(), name);
+    }
+    const std::vector<std::string> expected = {
+        "SaveImage", "Text1",       "Text2",           "Combo1",          "Command1",          "Text3",
+        "Command2",  "DriveCheckBox", "VScroll1",      "DriveLetterText", "VScroll2",          "SaveCheckBox",
+        "AutoSaveTime", "VScroll3", "Fat32Enable",     "TempDirCheckBox", "DiskLabelCheckBox", "DiskLabelText",
+        "Command3",  "LoadImage"};
+    EXPECT_EQ(visited, expected);
+    // Disabled controls are skipped.
+    editor.Text1.SetEnabled(false);
+    editor.Text2.SetEnabled(false);
+    p.driver.Focus(editor.SaveImage);
+    p.driver.Tab(editor, false);
+    EXPECT_EQ(editor.ActiveControl()->Name(), "Combo1");
+}
+
+TEST(EditorWindow, EnterAndEscInATextBoxPressNoButton) {
+    Win32Program p;
+    p.registry.AddKey("Software\\Sarnex");
+    p.program.Main("");
+    p.host.PumpMessages();
+    auto& editor = p.program.Editor();
+    EventTrace trace(editor);
+    for (forms::TextBox* box : {&editor.Text3, &editor.AutoSaveTime, &editor.DiskLabelText}) {
+        box->SetEnabled(true);
+        p.driver.Focus(*box);
+        p.driver.Key(VK_RETURN);
+        p.driver.Key(VK_ESCAPE);
+    }
+    for (const auto& entry : trace.Entries()) EXPECT_EQ(entry.find("Command"), std::string::npos) << entry;
+    EXPECT_TRUE(editor.Loaded());
+    EXPECT_TRUE(p.shell.restartDialogs.empty());
+}
+
+TEST(EditorWindow, ReadFailureNoticeStaysInFrontOfTheEditor) {
+    Win32Program p;  // no key: loading fails
+    p.program.Main("");
+    p.host.PumpMessages();
+    auto& notice = p.runtime.DefaultInstance<notices::ReadRegFail>();
+    ASSERT_TRUE(notice.Loaded());
+    HWND noticeWindow = p.host.WindowOf(notice);
+    HWND editorWindow = p.host.WindowOf(p.program.Editor());
+    EXPECT_TRUE(GetWindowLongPtrW(noticeWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongPtrW(editorWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(IsWindowVisible(noticeWindow));
+    EXPECT_EQ(win32::WindowText(noticeWindow), "Registry Read Failed");
+    // Its button closes only the notice.
+    p.driver.Click(notice.Get<forms::CommandButton>("Cancel"));
+    EXPECT_FALSE(notice.Loaded());
+    EXPECT_TRUE(p.program.Editor().Loaded());
+    EXPECT_FALSE(p.runtime.ProgramEnded());
+}
+
+TEST(NoticeWindows, ImageLoadErrorIsAFixedDialogWithoutTaskbarButtonAtItsOwnPlace) {
+    Win32Program p;
+    p.program.Main("badload");
+    p.host.PumpMessages();
+    auto& notice = p.runtime.DefaultInstance<notices::LoadFail>();
+    HWND w = p.host.WindowOf(notice);
+    ASSERT_NE(w, nullptr);
+    const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_NE(GetWindow(w, GW_OWNER), nullptr);  // owned windows have no taskbar button
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, p.host.Pixels(2760));
+    EXPECT_EQ(r.top, p.host.Pixels(3750));
+    RECT client;
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.right, p.host.Pixels(6030));
+    EXPECT_EQ(client.bottom, p.host.Pixels(3195));
+    auto& title = notice.Get<forms::Label>("Label1");
+    EXPECT_EQ(title.Design().foreColor, forms::Color::Rgb(255, 0, 0));
+    p.driver.Click(notice.Get<forms::CommandButton>("OKButton"));
+    EXPECT_TRUE(p.runtime.ProgramEnded());
+}
+
+TEST(NoticeWindows, MemoryNoticeOpensAloneWithItsTitleAndClientArea) {
+    Win32Program p;
+    p.program.Main("nomem");
+    p.host.PumpMessages();
+    HWND w = p.host.WindowOf(p.runtime.DefaultInstance<notices::Nomem>());
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(win32::WindowText(w), "Sarnex Memory Allocation Error");
+    RECT client;
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.right, p.host.Pixels(5970));
+    EXPECT_EQ(client.bottom, p.host.Pixels(3135));
+    EXPECT_EQ(GetWindow(w, GW_OWNER), nullptr);
+    EXPECT_EQ(p.runtime.ExistingInstance<editor::Editor>(), nullptr);  // the registry is never read
+    EXPECT_TRUE(p.registry.Operations().empty());
+}
+
+}  // namespace
+}  // namespace sarnex::testing
