@@ -19,7 +19,7 @@ constexpr int kHardDisk = 0;
 // interval outside what the bar can show is held to the bar's range (the text still shows the
 // stored number), so no stored value can put a bar out of range or overflow its 16-bit position.
 std::int16_t BarPositionFor(double base, double number, const forms::VScrollBar& bar) {
-    (void)bar; return static_cast<std::int16_t>(static_cast<int>(base - number));
+    return SpinnerPosition(base - number, static_cast<std::int16_t>(bar.Max()));
 }
 
 std::string VersionLine(const ProgramVersion& version) {
@@ -137,9 +137,9 @@ void Editor::LoadDefaults() {
     Text3.SetEnabled(true);
     SaveCheckBox.SetValue(0);
     AutoSaveTime.SetText("20");
-    AutoSaveTime.SetEnabled(false);
     TimeScrollPos = 32747;
     VScroll3.SetValue(TimeScrollPos);
+    AutoSaveTime.SetEnabled(false);
     SizeScrollPos = 2048;  // not 2043: the position does not follow the 5 MB shown
     VScroll1.SetValue(SizeScrollPos);
     DriveScrollPos = 32768 / 2;

@@ -29,7 +29,7 @@ bool Editor::SaveSettings() {
 
     const config::WriteOutcome outcome =
         config::WriteDriverConfiguration(services_.registry, services_.codePage, record);
-    if (!outcome.KeyOpened()) {
+    if (!outcome.KeyOpened() || !outcome.notWritten.empty()) {
         services_.showSaveRegFail();
         return false;
     }

@@ -89,6 +89,7 @@ TEST_P(EditorLoadFailure, NothingIsQueriedOrClosed) {
 
 TEST_P(EditorLoadFailure, NoticeCancelClosesOnlyTheNotice) {
     Start();
+    ASSERT_TRUE(IsLoaded<notices::ReadRegFail>());
     user.Click(Window<notices::ReadRegFail>()->Get<forms::CommandButton>("Cancel"));
     EXPECT_FALSE(IsLoaded<notices::ReadRegFail>());
     EXPECT_TRUE(IsLoaded<editor::Editor>());

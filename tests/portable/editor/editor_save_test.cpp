@@ -265,7 +265,7 @@ TEST_F(EditorSave, KeyMissingOnSaveShowsTheNoticeAndKeepsTheEditor) {
     user.Click(Editor().Command3);
     EXPECT_TRUE(SetsMade().empty());
     EXPECT_TRUE(Operations(Kind::Close).empty());
-    EXPECT_TRUE(IsLoaded<notices::SaveRegFail>());
+    ASSERT_TRUE(IsLoaded<notices::SaveRegFail>());
     EXPECT_TRUE(IsLoaded<editor::Editor>());
     user.Click(Window<notices::SaveRegFail>()->Get<forms::CommandButton>("Cancel"));
     EXPECT_FALSE(IsLoaded<notices::SaveRegFail>());
@@ -353,7 +353,7 @@ TEST_F(EditorSave, ValuesThatCannotBeEncodedAreReportedAndTheRestWritten) {
     EXPECT_EQ(StoredNumber("UserDriveLetter"), 16777234) << "the stored letter stays";
     EXPECT_EQ(StoredText("DiskLabel"), "RAMDISK\0"sv);
     EXPECT_EQ(StoredText("SaveImageFile"), "E:\\saved.img\0"sv);
-    EXPECT_TRUE(IsLoaded<notices::SaveRegFail>());
+    ASSERT_TRUE(IsLoaded<notices::SaveRegFail>());
 
     user.Click(Window<notices::SaveRegFail>()->Get<forms::CommandButton>("Cancel"));
     user.Click(e.Command1);

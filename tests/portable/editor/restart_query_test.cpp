@@ -13,7 +13,9 @@ protected:
         user.Click(Editor().Command1);
         ASSERT_TRUE(IsLoaded<notices::RestartQuery>());
     }
-    forms::CommandButton& Button(const char* name) { return Window<notices::RestartQuery>()->Get<forms::CommandButton>(name); }
+    forms::CommandButton& Button(const char* name) {
+        return Window<notices::RestartQuery>()->Get<forms::CommandButton>(name);
+    }
 };
 
 TEST_F(RestartQuery, ShownAfterOkWithItsTitle) {
