@@ -28,9 +28,16 @@ sarnex_install() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# True when this machine can run 32-bit programs (some virtual machines' kernels cannot).
+# True when this machine's kernel runs 32-bit programs itself (some virtual machines' kernels cannot).
+# One that runs them only through a registered emulator (qemu-i386 binfmt) does not count: Wine is far
+# too slow that way.
 sarnex_host_runs_32bit() {
-  [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+  [ -x /usr/lib/wine/wine ] || return 1
+  if grep -qsx enabled /proc/sys/fs/binfmt_misc/qemu-i386; then
+    [ "${SARNEX_ALLOW_EMULATED_32BIT:-0}" = 1 ]
+    return
+  fi
+  /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
 sarnex_install_windows() {
@@ -40,6 +47,7 @@ sarnex_install_windows() {
 
 # The preset whose programs run under Wine here: the shipped 32-bit build, or the 64-bit test build.
 sarnex_wine_preset() {
+  if [ -n "${SARNEX_WINE_PRESET:-}" ]; then echo "$SARNEX_WINE_PRESET"; return; fi
   if sarnex_host_runs_32bit; then echo windows; else echo windows64; fi
 }
 

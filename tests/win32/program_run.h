@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace sarnex::testing {
 
@@ -41,21 +42,9 @@ public:
 
     // Every visible top-level window of the process, by title.
     std::vector<std::wstring> VisibleWindows() const {
-        std::pair<DWORD, std::vector<std::wstring>> ctx{pi_.dwProcessId, {}};
-        EnumWindows(
-            [](HWND h, LPARAM p) -> BOOL {
-                auto* c = reinterpret_cast<std::pair<DWORD, std::vector<std::wstring>>*>(p);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(h, &pid);
-                if (pid == c->first && IsWindowVisible(h)) {
-                    wchar_t title[256] = {};
-                    GetWindowTextW(h, title, 256);
-                    c->second.emplace_back(title);
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&ctx));
-        return ctx.second;
+        Listing listing{pi_.dwProcessId, {}};
+        EnumWindows(AddVisibleWindow, reinterpret_cast<LPARAM>(&listing));
+        return listing.titles;
     }
 
     // Presses the button captioned `caption` in window `window`, as a click does.
@@ -78,6 +67,22 @@ public:
     }
 
 private:
+    struct Listing {
+        DWORD processId;
+        std::vector<std::wstring> titles;
+    };
+    static BOOL CALLBACK AddVisibleWindow(HWND h, LPARAM p) {
+        auto* listing = reinterpret_cast<Listing*>(p);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        if (pid == listing->processId && IsWindowVisible(h)) {
+            wchar_t title[256] = {};
+            GetWindowTextW(h, title, 256);
+            listing->titles.emplace_back(title);
+        }
+        return TRUE;
+    }
+
     HWND FindOwnWindow(const wchar_t* title) const {
         HWND h = nullptr;
         while ((h = FindWindowExW(nullptr, h, L"SarnexForm", title)) != nullptr) {

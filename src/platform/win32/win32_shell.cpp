@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/kernel_handle.h"
-#include "platform/win32/library_module.h"
+#include "platform/win32/unique_handle.h"
 
 namespace sarnex::platform {
 namespace {
@@ -50,10 +49,11 @@ void Win32Shell::Execute(const ShellExecuteRequest& request) {
 void Win32Shell::RestartDialog(std::uint32_t owner, const std::string& prompt, std::uint32_t kind) {
     const auto ansiPrompt = ansi_.FromUtf8(prompt);
     if (!ansiPrompt) return;
-    const LibraryModule shell32("shell32.dll");
-    const auto restartDialog = reinterpret_cast<RestartDialogProc>(
-        reinterpret_cast<void*>(shell32.Export(kRestartDialogOrdinal)));
-    if (restartDialog == nullptr) return;
+    const win32::ModuleHandle shell32(LoadLibraryA("shell32.dll"));
+    if (!shell32) return;
+    const FARPROC exported = GetProcAddress(shell32.get(), MAKEINTRESOURCEA(kRestartDialogOrdinal));
+    if (exported == nullptr) return;
+    const auto restartDialog = reinterpret_cast<RestartDialogProc>(reinterpret_cast<void*>(exported));
     restartDialog(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(owner)), ansiPrompt->c_str(), kind);
 }
 
@@ -70,8 +70,8 @@ void Win32Shell::StartProgram(const std::string& commandLine, std::int32_t windo
         PROCESS_INFORMATION started{};
         if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
             // Not waited for: the handles are only released.
-            const KernelHandle process(started.hProcess);
-            const KernelHandle thread(started.hThread);
+            const win32::KernelHandle process(started.hProcess);
+            const win32::KernelHandle thread(started.hThread);
             return;
         }
         error = GetLastError();

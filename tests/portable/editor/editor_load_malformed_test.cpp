@@ -176,6 +176,7 @@ struct OutOfRange {
     double intervalShown;
     int sizePosition;
     int timePosition;
+    friend void PrintTo(const OutOfRange& c, std::ostream* os) { *os << c.name; }
 };
 
 class EditorLoadOutOfRange : public ProgramTest, public ::testing::WithParamInterface<OutOfRange> {};

@@ -135,6 +135,7 @@ struct DiskCase {
     bool sizeEnabled;
     bool fat32Enabled;
     std::int16_t sizePosition;
+    friend void PrintTo(const DiskCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class EditorLoadDisk : public ProgramTest, public ::testing::WithParamInterface<DiskCase> {};

@@ -21,6 +21,7 @@ std::vector<std::string> AllSetsSucceeded() {
 struct RoundTrip {
     const char* name;
     StoredRecord record;
+    friend void PrintTo(const RoundTrip& c, std::ostream* os) { *os << c.name; }
 };
 
 StoredRecord Floppy() {

@@ -12,6 +12,7 @@ struct CommandCase {
     std::string command;
     std::string window;
     std::int16_t flag;
+    friend void PrintTo(const CommandCase& c, std::ostream* os) { *os << '"' << c.command << '"'; }
 };
 
 class Startup : public ProgramTest, public ::testing::WithParamInterface<CommandCase> {
