@@ -10,6 +10,12 @@
 #include "platform/forms/form.h"
 #include "platform/forms/forms_runtime.h"
 
+// The Windows headers define a macro of this name, which would rename the editor's check box in
+// any file that includes them first.
+#ifdef LoadImage
+#undef LoadImage
+#endif
+
 namespace sarnex::platform {
 class Registry;
 class CodePage;

@@ -2,6 +2,9 @@
 // the topmost notice, and keys that must press nothing.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -124,6 +127,80 @@ TEST(EditorWindow, TabVisitsTheControlsInTheirFocusOrder) {
     p.driver.Focus(editor.SaveImage);
     p.driver.Tab(editor, false);
     EXPECT_EQ(editor.ActiveControl()->Name(), "Combo1");
+}
+
+TEST(EditorWindow, LabelsDrawInTheirColours) {
+    Win32Program p;
+    p.program.Main("");
+    p.host.PumpMessages();
+    auto& editor = p.program.Editor();
+    HWND window = p.host.WindowOf(editor);
+    HDC dc = CreateCompatibleDC(nullptr);
+    struct Case {
+        const forms::Label* label;
+        COLORREF color;
+    };
+    for (const Case& c : {Case{&editor.Label4, RGB(255, 0, 0)}, Case{&editor.Label8, RGB(0, 0, 192)},
+                          Case{&editor.Label10, GetSysColor(COLOR_HIGHLIGHT)},
+                          Case{&editor.Label13, GetSysColor(COLOR_HIGHLIGHT)},
+                          Case{&editor.Label3, GetSysColor(COLOR_BTNTEXT)}}) {
+        SCOPED_TRACE(c.label->Name());
+        SetTextColor(dc, RGB(1, 2, 3));
+        SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(p.host.WindowOf(*c.label)));
+        EXPECT_EQ(GetTextColor(dc), c.color);
+    }
+    DeleteDC(dc);
+}
+
+TEST(EditorWindow, GroupFramesAreDrawnTwoPixelsWide) {
+    Win32Program p;
+    p.program.Main("");
+    p.host.PumpMessages();
+    auto& editor = p.program.Editor();
+    HWND window = p.host.WindowOf(editor);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(window);
+    const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+    int lines = 0;
+    for (const auto& c : editor.Controls()) {
+        if (c->Type() != forms::ControlType::Line) continue;
+        SCOPED_TRACE(c->Name());
+        const auto& d = c->Design();
+        const int x = p.host.Pixels((d.x1 + d.x2) / 2), y = p.host.Pixels((d.y1 + d.y2) / 2);
+        const bool horizontal = d.y1 == d.y2;
+        int inked = 0;  // across the line, around its middle
+        for (int k = -4; k <= 4; ++k)
+            if (GetPixel(dc, horizontal ? x : x + k, horizontal ? y + k : y) == ink) ++inked;
+        EXPECT_EQ(inked, 2);
+        ++lines;
+    }
+    ReleaseDC(window, dc);
+    EXPECT_EQ(lines, 15);
+}
+
+TEST(EditorWindow, ControlsWithTipsShowThem) {
+    Win32Program p;
+    p.program.Main("");
+    p.host.PumpMessages();
+    auto& editor = p.program.Editor();
+    HWND window = p.host.WindowOf(editor);
+    int expected = 1;  // the combo box's edit field carries its tip too
+    for (const auto& c : editor.Controls())
+        if (!c->ToolTipText().empty()) ++expected;
+    HWND tip = nullptr;
+    while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr)
+        if (GetWindow(tip, GW_OWNER) == window) break;
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), expected);
+    wchar_t text[128] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = window;
+    ti.uId = reinterpret_cast<UINT_PTR>(p.host.WindowOf(editor.Label8));
+    ti.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_EQ(win32::Narrow(text), "Sarnex web page");
 }
 
 TEST(EditorWindow, EnterAndEscInATextBoxPressNoButton) {
