@@ -203,6 +203,17 @@ TEST(EditorWindow, ControlsWithTipsShowThem) {
     EXPECT_EQ(win32::Narrow(text), "Sarnex web page");
 }
 
+TEST(EditorWindow, TheLinkLabelOpensTheWebPageOnEachClick) {
+    Win32Program p;
+    p.program.Main("");
+    p.host.PumpMessages();
+    auto& editor = p.program.Editor();
+    p.driver.Click(editor.Label8);
+    p.driver.Click(editor.Label8);
+    const platform::ShellExecuteRequest open{"Open", editor.Label8.Caption(), std::nullopt, std::nullopt, 1};
+    EXPECT_EQ(p.shell.executed, (std::vector<platform::ShellExecuteRequest>{open, open}));
+}
+
 TEST(EditorWindow, EnterAndEscInATextBoxPressNoButton) {
     Win32Program p;
     p.registry.AddKey("Software\\Sarnex");
