@@ -14,6 +14,7 @@ namespace {
 
 // The shell's restart dialog: owner, prompt (ANSI), shutdown kind.
 using RestartDialogProc = INT(WINAPI*)(HWND, LPCSTR, DWORD);
+using ShellExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 constexpr WORD kRestartDialogOrdinal = 59;
 
 const char* OrNull(const std::optional<std::string>& text) { return text ? text->c_str() : nullptr; }
@@ -33,6 +34,15 @@ std::string SystemMessage(DWORD error) {
 
 }  // namespace
 
+// shell32 is loaded when first asked for: most runs never need it, and loading it at start costs
+// the editor time before it shows.
+template <class Proc>
+Proc Win32Shell::Shell32Function(const char* name) const {
+    if (!shell32_) shell32_.reset(LoadLibraryA("shell32.dll"));
+    if (!shell32_) return nullptr;
+    return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(shell32_.get(), name)));
+}
+
 void Win32Shell::Execute(const ShellExecuteRequest& request) {
     const auto operation = ansi_.FromUtf8(request.operation);
     const auto file = ansi_.FromUtf8(request.file);
@@ -42,18 +52,17 @@ void Win32Shell::Execute(const ShellExecuteRequest& request) {
     if (request.directory) directory = ansi_.FromUtf8(*request.directory);
     // A text the ANSI code page cannot hold would reach the shell altered: the request is not made.
     if (!operation || !file || (request.parameters && !parameters) || (request.directory && !directory)) return;
-    ShellExecuteA(GetDesktopWindow(), operation->c_str(), file->c_str(), OrNull(parameters), OrNull(directory),
-                  request.showCommand);
+    const auto shellExecute = Shell32Function<ShellExecuteProc>("ShellExecuteA");
+    if (shellExecute == nullptr) return;
+    shellExecute(GetDesktopWindow(), operation->c_str(), file->c_str(), OrNull(parameters), OrNull(directory),
+                 request.showCommand);
 }
 
 void Win32Shell::RestartDialog(std::uint32_t owner, const std::string& prompt, std::uint32_t kind) {
     const auto ansiPrompt = ansi_.FromUtf8(prompt);
     if (!ansiPrompt) return;
-    const win32::ModuleHandle shell32(LoadLibraryA("shell32.dll"));
-    if (!shell32) return;
-    const FARPROC exported = GetProcAddress(shell32.get(), MAKEINTRESOURCEA(kRestartDialogOrdinal));
-    if (exported == nullptr) return;
-    const auto restartDialog = reinterpret_cast<RestartDialogProc>(reinterpret_cast<void*>(exported));
+    const auto restartDialog = Shell32Function<RestartDialogProc>(MAKEINTRESOURCEA(kRestartDialogOrdinal));
+    if (restartDialog == nullptr) return;
     restartDialog(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(owner)), ansiPrompt->c_str(), kind);
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/code_page.h"
 #include "platform/shell.h"
+#include "platform/win32/unique_handle.h"
 
 namespace sarnex::platform {
 
@@ -22,7 +23,11 @@ public:
     std::string SystemDirectory() const override;
 
 private:
+    template <class Proc>
+    Proc Shell32Function(const char* name) const;
+
     const CodePage& ansi_;
+    mutable win32::ModuleHandle shell32_;
 };
 
 }  // namespace sarnex::platform
