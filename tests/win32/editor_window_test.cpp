@@ -35,6 +35,13 @@ struct Win32Program {
     startup::Program program{runtime, {registry, codePage, shell, {1, 0, 0}}};
     Win32Driver driver{host};
 
+    // Starts the program as a plain run does and returns its editor, shown.
+    editor::Editor& ShowEditor() {
+        program.Main("");
+        host.PumpMessages();
+        return program.Editor();
+    }
+
     RECT ChildRect(const forms::Control& c) const {
         HWND h = host.WindowOf(c);
         RECT r;
@@ -46,9 +53,7 @@ struct Win32Program {
 
 TEST(EditorWindow, EveryControlSitsAtItsTwipsAtTheScreensDpi) {
     Win32Program p;
-    p.program.Main("");
-    p.host.PumpMessages();
-    auto& editor = p.program.Editor();
+    auto& editor = p.ShowEditor();
     HWND window = p.host.WindowOf(editor);
     ASSERT_NE(window, nullptr);
     RECT client;
@@ -77,9 +82,7 @@ TEST(EditorWindow, EveryControlSitsAtItsTwipsAtTheScreensDpi) {
 
 TEST(EditorWindow, ControlsUseTheirDesignedFontsInTheAnsiCharacterSet) {
     Win32Program p;
-    p.program.Main("");
-    p.host.PumpMessages();
-    for (const auto& c : p.program.Editor().Controls()) {
+    for (const auto& c : p.ShowEditor().Controls()) {
         if (c->Type() == forms::ControlType::Line || c->Type() == forms::ControlType::VScrollBar) continue;
         SCOPED_TRACE(c->Name());
         const auto& f = c->Design().font;
@@ -98,9 +101,7 @@ TEST(EditorWindow, ControlsUseTheirDesignedFontsInTheAnsiCharacterSet) {
 
 TEST(EditorWindow, TabVisitsTheControlsInTheirFocusOrder) {
     Win32Program p;
-    p.program.Main("");
-    p.host.PumpMessages();
-    auto& editor = p.program.Editor();
+    auto& editor = p.ShowEditor();
     for (const auto& c : editor.Controls()) c->SetEnabled(true);
     editor.Text3.SetText("64");  // leaving the size box keeps FAT32 available above 32 MB
     p.driver.Focus(editor.LoadImage);
@@ -131,9 +132,7 @@ TEST(EditorWindow, TabVisitsTheControlsInTheirFocusOrder) {
 
 TEST(EditorWindow, LabelsDrawInTheirColours) {
     Win32Program p;
-    p.program.Main("");
-    p.host.PumpMessages();
-    auto& editor = p.program.Editor();
+    auto& editor = p.ShowEditor();
     HWND window = p.host.WindowOf(editor);
     HDC dc = CreateCompatibleDC(nullptr);
     struct Case {
@@ -155,9 +154,7 @@ TEST(EditorWindow, LabelsDrawInTheirColours) {
 
 TEST(EditorWindow, GroupFramesAreDrawnTwoPixelsWide) {
     Win32Program p;
-    p.program.Main("");
-    p.host.PumpMessages();
-    auto& editor = p.program.Editor();
+    auto& editor = p.ShowEditor();
     HWND window = p.host.WindowOf(editor);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     HDC dc = GetDC(window);
@@ -181,9 +178,7 @@ TEST(EditorWindow, GroupFramesAreDrawnTwoPixelsWide) {
 
 TEST(EditorWindow, ControlsWithTipsShowThem) {
     Win32Program p;
-    p.program.Main("");
-    p.host.PumpMessages();
-    auto& editor = p.program.Editor();
+    auto& editor = p.ShowEditor();
     HWND window = p.host.WindowOf(editor);
     int expected = 1;  // the combo box's edit field carries its tip too
     for (const auto& c : editor.Controls())
@@ -205,9 +200,7 @@ TEST(EditorWindow, ControlsWithTipsShowThem) {
 
 TEST(EditorWindow, TheLinkLabelOpensTheWebPageOnEachClick) {
     Win32Program p;
-    p.program.Main("");
-    p.host.PumpMessages();
-    auto& editor = p.program.Editor();
+    auto& editor = p.ShowEditor();
     p.driver.Click(editor.Label8);
     p.driver.Click(editor.Label8);
     const platform::ShellExecuteRequest open{"Open", editor.Label8.Caption(), std::nullopt, std::nullopt, 1};
@@ -217,9 +210,7 @@ TEST(EditorWindow, TheLinkLabelOpensTheWebPageOnEachClick) {
 TEST(EditorWindow, EnterAndEscInATextBoxPressNoButton) {
     Win32Program p;
     p.registry.AddKey("Software\\Sarnex");
-    p.program.Main("");
-    p.host.PumpMessages();
-    auto& editor = p.program.Editor();
+    auto& editor = p.ShowEditor();
     EventTrace trace(editor);
     for (forms::TextBox* box : {&editor.Text3, &editor.AutoSaveTime, &editor.DiskLabelText}) {
         box->SetEnabled(true);
@@ -234,12 +225,10 @@ TEST(EditorWindow, EnterAndEscInATextBoxPressNoButton) {
 
 TEST(EditorWindow, ReadFailureNoticeStaysInFrontOfTheEditor) {
     Win32Program p;  // no key: loading fails
-    p.program.Main("");
-    p.host.PumpMessages();
+    HWND editorWindow = p.host.WindowOf(p.ShowEditor());
     auto& notice = p.runtime.DefaultInstance<notices::ReadRegFail>();
     ASSERT_TRUE(notice.Loaded());
     HWND noticeWindow = p.host.WindowOf(notice);
-    HWND editorWindow = p.host.WindowOf(p.program.Editor());
     EXPECT_TRUE(GetWindowLongPtrW(noticeWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_FALSE(GetWindowLongPtrW(editorWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(IsWindowVisible(noticeWindow));
