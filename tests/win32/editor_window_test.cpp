@@ -15,33 +15,15 @@
 #include "notices/registry_notices.h"
 #include "platform/code_page_1252.h"
 #include "platform/memory_registry.h"
-#include "platform/recording_shell.h"
 #include "platform/win32/wide_text.h"
 #include "shared/event_trace.h"
-#include "startup/module1.h"
-#include "win32/win32_driver.h"
+#include "win32/win32_program.h"
 
-#undef LoadImage  // windows.h would rename the editor's check box
 
 namespace sarnex::testing {
 namespace {
 
-struct Win32Program {
-    win32::Win32Host host{GetModuleHandleW(nullptr)};
-    platform::MemoryRegistry registry;
-    platform::CodePage1252 codePage;
-    platform::RecordingShell shell;
-    forms::FormsRuntime runtime{host};
-    startup::Program program{runtime, {registry, codePage, shell, {1, 0, 0}}};
-    Win32Driver driver{host};
-
-    // Starts the program as a plain run does and returns its editor, shown.
-    editor::Editor& ShowEditor() {
-        program.Main("");
-        host.PumpMessages();
-        return program.Editor();
-    }
-
+struct EditorProgram : Win32Program<platform::MemoryRegistry, platform::CodePage1252> {
     RECT ChildRect(const forms::Control& c) const {
         HWND h = host.WindowOf(c);
         RECT r;
@@ -52,7 +34,7 @@ struct Win32Program {
 };
 
 TEST(EditorWindow, EveryControlSitsAtItsTwipsAtTheScreensDpi) {
-    Win32Program p;
+    EditorProgram p;
     auto& editor = p.ShowEditor();
     HWND window = p.host.WindowOf(editor);
     ASSERT_NE(window, nullptr);
@@ -81,7 +63,7 @@ TEST(EditorWindow, EveryControlSitsAtItsTwipsAtTheScreensDpi) {
 }
 
 TEST(EditorWindow, ControlsUseTheirDesignedFontsInTheAnsiCharacterSet) {
-    Win32Program p;
+    EditorProgram p;
     for (const auto& c : p.ShowEditor().Controls()) {
         if (c->Type() == forms::ControlType::Line || c->Type() == forms::ControlType::VScrollBar) continue;
         SCOPED_TRACE(c->Name());
@@ -100,14 +82,14 @@ TEST(EditorWindow, ControlsUseTheirDesignedFontsInTheAnsiCharacterSet) {
 }
 
 TEST(EditorWindow, TabVisitsTheControlsInTheirFocusOrder) {
-    Win32Program p;
+    EditorProgram p;
     auto& editor = p.ShowEditor();
     for (const auto& c : editor.Controls()) c->SetEnabled(true);
     editor.Text3.SetText("64");  // leaving the size box keeps FAT32 available above 32 MB
-    p.driver.Focus(editor.LoadImage);
+    p.user.Focus(editor.LoadImage);
     std::vector<std::string> visited;
     for (int i = 0; i < 20; ++i) {
-        p.driver.Tab(editor, false);
+        p.user.Tab(editor, false);
         HWND focus = GetFocus();
         std::string name = "?";
         for (const auto& c : editor.Controls())
@@ -125,13 +107,13 @@ TEST(EditorWindow, TabVisitsTheControlsInTheirFocusOrder) {
     // Disabled controls are skipped.
     editor.Text1.SetEnabled(false);
     editor.Text2.SetEnabled(false);
-    p.driver.Focus(editor.SaveImage);
-    p.driver.Tab(editor, false);
+    p.user.Focus(editor.SaveImage);
+    p.user.Tab(editor, false);
     EXPECT_EQ(editor.ActiveControl()->Name(), "Combo1");
 }
 
 TEST(EditorWindow, LabelsDrawInTheirColours) {
-    Win32Program p;
+    EditorProgram p;
     auto& editor = p.ShowEditor();
     HWND window = p.host.WindowOf(editor);
     HDC dc = CreateCompatibleDC(nullptr);
@@ -153,7 +135,7 @@ TEST(EditorWindow, LabelsDrawInTheirColours) {
 }
 
 TEST(EditorWindow, GroupFramesAreDrawnTwoPixelsWide) {
-    Win32Program p;
+    EditorProgram p;
     auto& editor = p.ShowEditor();
     HWND window = p.host.WindowOf(editor);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -177,7 +159,7 @@ TEST(EditorWindow, GroupFramesAreDrawnTwoPixelsWide) {
 }
 
 TEST(EditorWindow, ControlsWithTipsShowThem) {
-    Win32Program p;
+    EditorProgram p;
     auto& editor = p.ShowEditor();
     HWND window = p.host.WindowOf(editor);
     int expected = 1;  // the combo box's edit field carries its tip too
@@ -199,24 +181,24 @@ TEST(EditorWindow, ControlsWithTipsShowThem) {
 }
 
 TEST(EditorWindow, TheLinkLabelOpensTheWebPageOnEachClick) {
-    Win32Program p;
+    EditorProgram p;
     auto& editor = p.ShowEditor();
-    p.driver.Click(editor.Label8);
-    p.driver.Click(editor.Label8);
+    p.user.Click(editor.Label8);
+    p.user.Click(editor.Label8);
     const platform::ShellExecuteRequest open{"Open", editor.Label8.Caption(), std::nullopt, std::nullopt, 1};
     EXPECT_EQ(p.shell.executed, (std::vector<platform::ShellExecuteRequest>{open, open}));
 }
 
 TEST(EditorWindow, EnterAndEscInATextBoxPressNoButton) {
-    Win32Program p;
+    EditorProgram p;
     p.registry.AddKey("Software\\Sarnex");
     auto& editor = p.ShowEditor();
     EventTrace trace(editor);
     for (forms::TextBox* box : {&editor.Text3, &editor.AutoSaveTime, &editor.DiskLabelText}) {
         box->SetEnabled(true);
-        p.driver.Focus(*box);
-        p.driver.Key(VK_RETURN);
-        p.driver.Key(VK_ESCAPE);
+        p.user.Focus(*box);
+        p.user.Key(VK_RETURN);
+        p.user.Key(VK_ESCAPE);
     }
     for (const auto& entry : trace.Entries()) EXPECT_EQ(entry.find("Command"), std::string::npos) << entry;
     EXPECT_TRUE(editor.Loaded());
@@ -224,7 +206,7 @@ TEST(EditorWindow, EnterAndEscInATextBoxPressNoButton) {
 }
 
 TEST(EditorWindow, ReadFailureNoticeStaysInFrontOfTheEditor) {
-    Win32Program p;  // no key: loading fails
+    EditorProgram p;  // no key: loading fails
     HWND editorWindow = p.host.WindowOf(p.ShowEditor());
     auto& notice = p.runtime.DefaultInstance<notices::ReadRegFail>();
     ASSERT_TRUE(notice.Loaded());
@@ -234,14 +216,14 @@ TEST(EditorWindow, ReadFailureNoticeStaysInFrontOfTheEditor) {
     EXPECT_TRUE(IsWindowVisible(noticeWindow));
     EXPECT_EQ(win32::WindowText(noticeWindow), "Registry Read Failed");
     // Its button closes only the notice.
-    p.driver.Click(notice.Get<forms::CommandButton>("Cancel"));
+    p.user.Click(notice.Get<forms::CommandButton>("Cancel"));
     EXPECT_FALSE(notice.Loaded());
     EXPECT_TRUE(p.program.Editor().Loaded());
     EXPECT_FALSE(p.runtime.ProgramEnded());
 }
 
 TEST(NoticeWindows, ImageLoadErrorIsAFixedDialogWithoutTaskbarButtonAtItsOwnPlace) {
-    Win32Program p;
+    EditorProgram p;
     p.program.Main("badload");
     p.host.PumpMessages();
     auto& notice = p.runtime.DefaultInstance<notices::LoadFail>();
@@ -262,12 +244,12 @@ TEST(NoticeWindows, ImageLoadErrorIsAFixedDialogWithoutTaskbarButtonAtItsOwnPlac
     EXPECT_EQ(client.bottom, p.host.Pixels(3195));
     auto& title = notice.Get<forms::Label>("Label1");
     EXPECT_EQ(title.Design().foreColor, forms::Color::Rgb(255, 0, 0));
-    p.driver.Click(notice.Get<forms::CommandButton>("OKButton"));
+    p.user.Click(notice.Get<forms::CommandButton>("OKButton"));
     EXPECT_TRUE(p.runtime.ProgramEnded());
 }
 
 TEST(NoticeWindows, MemoryNoticeOpensAloneWithItsTitleAndClientArea) {
-    Win32Program p;
+    EditorProgram p;
     p.program.Main("nomem");
     p.host.PumpMessages();
     HWND w = p.host.WindowOf(p.runtime.DefaultInstance<notices::Nomem>());

@@ -3,10 +3,6 @@
 // and bytes), and a missing key brings the read notice up in front of the editor.
 #include <gtest/gtest.h>
 
-// The editor before windows.h, which would rename its LoadImage check box.
-#include "editor/editor.h"
-#include "notices/registry_notices.h"
-
 #include <windows.h>
 
 #include <fstream>
@@ -14,15 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/recording_shell.h"
+#include "editor/editor.h"
+#include "notices/registry_notices.h"
 #include "platform/win32/advapi32_registry.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 #include "startup/module1.h"
-#include "win32/win32_driver.h"
+#include "win32/win32_program.h"
 
-#undef LoadImage  // windows.h would rename the editor's check box
 
 namespace sarnex::testing {
 namespace {
@@ -143,26 +139,7 @@ bool KeyExists() {
     return true;
 }
 
-struct RealProgram {
-    win32::Win32Host host{GetModuleHandleW(nullptr)};
-    platform::Advapi32Registry registry;
-    platform::AnsiCodePage codePage;
-    platform::RecordingShell shell;
-    forms::FormsRuntime runtime{host};
-    startup::Program program{runtime, {registry, codePage, shell, {1, 0, 41}}};
-    Win32Driver user{host};
-
-    void Start() {
-        program.Main("");
-        host.PumpMessages();
-    }
-    editor::Editor& Editor() { return program.Editor(); }
-    std::string Shown(const forms::Control& c) const { return win32::WindowText(host.WindowOf(c)); }
-    bool Ticked(const forms::CheckBox& c) const {
-        return SendMessageW(host.WindowOf(c), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
-    bool Usable(const forms::Control& c) const { return IsWindowEnabled(host.WindowOf(c)) != FALSE; }
-};
+using RealProgram = Win32Program<platform::Advapi32Registry, platform::AnsiCodePage>;
 
 class RegistryEndToEnd : public ::testing::Test {
 protected:
@@ -186,8 +163,7 @@ TEST_F(RegistryEndToEnd, ValuesStoredByTheRegToolAreShownByTheEditor) {
     RegAdd("UseDiskLabel", "REG_DWORD", "0");
 
     RealProgram p;
-    p.Start();
-    editor::Editor& e = p.Editor();
+    editor::Editor& e = p.ShowEditor();
     EXPECT_EQ(e.Combo1.ListIndex(), 1);
     EXPECT_EQ(p.Shown(e.Combo1), "1.44MB Floppy");
     EXPECT_EQ(p.Shown(e.Label5), "Version 1.0.41");
@@ -228,8 +204,7 @@ TEST_F(RegistryEndToEnd, ImportedFileWithOddValuesLoadsWhatFits) {
     ASSERT_EQ(imported.exitCode, 0u) << imported.output;
 
     RealProgram p;
-    p.Start();
-    editor::Editor& e = p.Editor();
+    editor::Editor& e = p.ShowEditor();
     EXPECT_EQ(e.Combo1.ListIndex(), -1) << "\"hdc\" is no disk type";
     EXPECT_FALSE(p.Ticked(e.LoadImage)) << "the text \"1\" reads as 49";
     EXPECT_EQ(p.Shown(e.Text3), "Text3") << "an 8-byte number is not read";
@@ -246,8 +221,7 @@ TEST_F(RegistryEndToEnd, AnEditSavedThroughTheWindowsIsWhatRegReadsBack) {
     RegAdd("DiskLabel", "REG_SZ", "OLD");
 
     RealProgram p;
-    p.Start();
-    editor::Editor& e = p.Editor();
+    editor::Editor& e = p.ShowEditor();
     p.user.Retype(e.Text3, "100.7");
     p.user.Click(e.DriveCheckBox);
     p.user.Retype(e.DriveLetterText, "q");
@@ -296,25 +270,25 @@ TEST_F(RegistryEndToEnd, AnEditSavedThroughTheWindowsIsWhatRegReadsBack) {
 TEST_F(RegistryEndToEnd, MissingKeyShowsTheReadNoticeInFrontAndSavingCreatesNothing) {
     ASSERT_FALSE(KeyExists());
     RealProgram p;
-    p.Start();
+    p.ShowEditor();
     auto* notice = p.runtime.ExistingInstance<notices::ReadRegFail>();
     ASSERT_NE(notice, nullptr);
     HWND noticeWindow = p.host.WindowOf(*notice);
-    HWND editorWindow = p.host.WindowOf(p.Editor());
+    HWND editorWindow = p.host.WindowOf(p.program.Editor());
     ASSERT_NE(noticeWindow, nullptr);
     ASSERT_NE(editorWindow, nullptr);
     EXPECT_TRUE(IsWindowVisible(noticeWindow));
     EXPECT_TRUE(IsWindowVisible(editorWindow));
     EXPECT_NE(GetWindowLongW(noticeWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(GetWindowLongW(editorWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    EXPECT_EQ(p.Shown(p.Editor().Text3), "5");
-    EXPECT_EQ(p.Shown(p.Editor().DiskLabelText), "Sarnexia");
+    EXPECT_EQ(p.Shown(p.program.Editor().Text3), "5");
+    EXPECT_EQ(p.Shown(p.program.Editor().DiskLabelText), "Sarnexia");
 
-    p.user.Click(p.Editor().Command1);
+    p.user.Click(p.program.Editor().Command1);
     auto* saveNotice = p.runtime.ExistingInstance<notices::SaveRegFail>();
     ASSERT_NE(saveNotice, nullptr);
     EXPECT_TRUE(IsWindowVisible(p.host.WindowOf(*saveNotice)));
-    EXPECT_TRUE(p.Editor().Loaded()) << "OK keeps the editor when nothing could be saved";
+    EXPECT_TRUE(p.program.Editor().Loaded()) << "OK keeps the editor when nothing could be saved";
     EXPECT_FALSE(KeyExists());
 }
 

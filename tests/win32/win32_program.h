@@ -1,0 +1,45 @@
+// The whole program wired as its entry point wires it, on real windows, over a registry and code
+// page of the test's choosing; the shell only records what it is asked.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "editor/editor.h"
+#include "platform/recording_shell.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_host.h"
+#include "startup/module1.h"
+#include "win32/win32_driver.h"
+
+#undef LoadImage  // windows.h would rename the editor's check box
+
+namespace sarnex::testing {
+
+template <class Registry, class CodePage>
+struct Win32Program {
+    win32::Win32Host host{GetModuleHandleW(nullptr)};
+    Registry registry;
+    CodePage codePage;
+    platform::RecordingShell shell;
+    forms::FormsRuntime runtime{host};
+    startup::Program program{runtime, {registry, codePage, shell, {1, 0, 41}}};
+    Win32Driver user{host};
+
+    // Starts the program as a plain run does and returns its editor, shown.
+    editor::Editor& ShowEditor() {
+        program.Main("");
+        host.PumpMessages();
+        return program.Editor();
+    }
+
+    // What the windows show, as a user sees it.
+    std::string Shown(const forms::Control& c) const { return win32::WindowText(host.WindowOf(c)); }
+    bool Ticked(const forms::CheckBox& c) const {
+        return SendMessageW(host.WindowOf(c), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    bool Usable(const forms::Control& c) const { return IsWindowEnabled(host.WindowOf(c)) != FALSE; }
+};
+
+}  // namespace sarnex::testing
