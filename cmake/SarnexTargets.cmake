@@ -4,20 +4,21 @@ function(sarnex_warnings target)
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX,C>:-Wall -Wextra -Wno-missing-field-initializers>)
 endfunction()
 
-# A library from a glob; while its folders are still empty it is an interface library, so targets
-# linking it need no change when the first source file arrives.
-function(sarnex_library name)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;INCLUDES;LINK")
-  if(ARG_SOURCES)
-    add_library(${name} STATIC ${ARG_SOURCES})
-    target_include_directories(${name} PUBLIC ${ARG_INCLUDES})
-    target_link_libraries(${name} PUBLIC ${ARG_LINK})
-    sarnex_warnings(${name})
-  else()
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${ARG_INCLUDES})
-    target_link_libraries(${name} INTERFACE ${ARG_LINK})
-  endif()
+# One layer of src/ as a static library: the .cpp files directly in each named folder. Every layer
+# waits for the include check, so an include that points up a layer stops the build.
+function(sarnex_layer name)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "LINK")
+  set(sources)
+  foreach(folder IN LISTS ARG_UNPARSED_ARGUMENTS)
+    file(GLOB found CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp")
+    list(FILTER found EXCLUDE REGEX "/win32_main\\.cpp$")  # entry points belong to the executables
+    list(APPEND sources ${found})
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
+  target_link_libraries(${name} PUBLIC ${ARG_LINK})
+  add_dependencies(${name} sarnex_layers)
+  sarnex_warnings(${name})
 endfunction()
 
 # The Windows path under which Wine sees a Unix path (drive Z: is the Unix root).

@@ -3,8 +3,8 @@
 // editor conversions of every number must hold their documented round trips.
 #include "config/registry_record.h"
 #include "config/value_conversions.h"
-#include "platform/code_page_1252.h"
-#include "platform/memory_registry.h"
+#include "support/code_page_1252.h"
+#include "support/memory_registry.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -50,8 +50,8 @@ void CheckConversions(const config::DriverConfiguration& record, const platform:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
-    platform::MemoryRegistry registry;
-    platform::CodePage1252 codePage;
+    testing::MemoryRegistry registry;
+    testing::CodePage1252 codePage;
     constexpr std::string_view kKey = "Software\\Sarnex";
     registry.AddKey(kKey);
     for (const config::ValueId id : config::kLoadingOrder) {

@@ -4,67 +4,51 @@
 
 #include "config/number_text.h"
 #include "editor/editor.h"
+#include "editor/limits.h"
 #include "editor/rule_helpers.h"
 
 namespace sarnex::editor {
 
-namespace {
+double Editor::AutoSaveInterval() const { return config::NumberFromText(autoSaveIntervalBox.Text()); }
 
-constexpr double kShortestInterval = 20;
-constexpr double kLongestInterval = 32767;  // also VScroll3's Max: the bar mirrors the interval
-constexpr std::int16_t kIntervalBarMax = 32767;
-constexpr double kIntervalStep = 4;
-
-}  // namespace
-
-double Editor::AutoSaveInterval() const { return config::NumberFromText(AutoSaveTime.Text()); }
-
-void Editor::SaveCheckBox_Click() {
-    if (SaveCheckBox.Value() == 1) {
-        AutoSaveTime.SetEnabled(true);
-        SaveImage.SetValue(1);
-        Text2.SetEnabled(true);
+void Editor::OnAutoSaveTicked() {
+    if (autoSaveCheck.Value() == 1) {
+        autoSaveIntervalBox.SetEnabled(true);
+        saveImageCheck.SetValue(1);
+        saveImageFileBox.SetEnabled(true);
     } else {
-        AutoSaveTime.SetEnabled(false);
+        autoSaveIntervalBox.SetEnabled(false);
     }
 }
 
-void Editor::AutoSaveTime_LostFocus() {
-    if (AutoSaveInterval() > kLongestInterval) AutoSaveTime.SetText("32767");
-    if (AutoSaveInterval() < kShortestInterval) AutoSaveTime.SetText("20");
+void Editor::NormaliseAutoSaveInterval() {
+    if (AutoSaveInterval() > kLongestAutoSaveInterval) autoSaveIntervalBox.SetText(LimitText(kLongestAutoSaveInterval));
+    if (AutoSaveInterval() < kShortestAutoSaveInterval) autoSaveIntervalBox.SetText(LimitText(kShortestAutoSaveInterval));
     // The interval is not rounded: a fraction stays, and only the bar's position is whole.
-    TimeScrollPos = SpinnerPosition(kLongestInterval - AutoSaveInterval(), kIntervalBarMax);
-    VScroll3.SetValue(TimeScrollPos);
-    AutoSaveTime.SetText(config::TextFromNumber(AutoSaveInterval()));
-    AutoSaveTime.Refresh();
+    accepted_.interval = SpinnerPosition(kAutoSaveSpinnerMax - AutoSaveInterval(), kAutoSaveSpinnerMax);
+    autoSaveSpinner.SetValue(accepted_.interval);
+    autoSaveIntervalBox.SetText(config::TextFromNumber(AutoSaveInterval()));
+    autoSaveIntervalBox.Refresh();
 }
 
-void Editor::VScroll3_Change() {
-    if (!AutoSaveTime.Enabled()) {
-        VScroll3.SetValue(TimeScrollPos);
+void Editor::OnAutoSaveIntervalSpun() {
+    if (!autoSaveIntervalBox.Enabled()) {
+        autoSaveSpinner.SetValue(accepted_.interval);
         return;
     }
-    if (VScroll3.Value() < TimeScrollPos) {
-        const double interval = AutoSaveInterval();
-        if (interval <= kLongestInterval - kIntervalStep && std::isfinite(interval)) {
-            AutoSaveTime.SetText(config::TextFromNumber(interval + kIntervalStep));
-            AutoSaveTime.Refresh();
-            TimeScrollPos = static_cast<std::int16_t>(VScroll3.Value());
-        } else {
-            VScroll3.SetValue(TimeScrollPos);
-        }
+    if (autoSaveSpinner.Value() == accepted_.interval) return;
+    const bool up = autoSaveSpinner.Value() < accepted_.interval;
+    const double interval = AutoSaveInterval();
+    const bool allowed = std::isfinite(interval) &&
+                         (up ? interval <= kLongestAutoSaveInterval - kAutoSaveIntervalStep
+                             : interval >= kShortestAutoSaveInterval + kAutoSaveIntervalStep);
+    if (!allowed) {
+        autoSaveSpinner.SetValue(accepted_.interval);
         return;
     }
-    if (VScroll3.Value() > TimeScrollPos) {
-        const double interval = AutoSaveInterval();
-        if (interval >= kShortestInterval + kIntervalStep && std::isfinite(interval)) {
-            AutoSaveTime.SetText(config::TextFromNumber(interval - kIntervalStep));
-            AutoSaveTime.Refresh();
-            TimeScrollPos = static_cast<std::int16_t>(VScroll3.Value());
-        } else {
-            VScroll3.SetValue(TimeScrollPos);
-        }
-    }
+    autoSaveIntervalBox.SetText(config::TextFromNumber(up ? interval + kAutoSaveIntervalStep : interval - kAutoSaveIntervalStep));
+    autoSaveIntervalBox.Refresh();
+    accepted_.interval = static_cast<std::int16_t>(autoSaveSpinner.Value());
 }
 
 }  // namespace sarnex::editor

@@ -5,101 +5,87 @@
 #include "config/number_text.h"
 #include "config/rounding.h"
 #include "editor/editor.h"
+#include "editor/limits.h"
 #include "editor/rule_helpers.h"
 
 namespace sarnex::editor {
 
 namespace {
 
-constexpr double kSmallestSize = 5;
-constexpr double kLargestSize = 2048;  // also VScroll1's Max: the bar mirrors the size downwards
-constexpr std::int16_t kSizeBarMax = 2048;
-constexpr double kStepThreshold = 1024;
-constexpr double kLargestWithoutFat32 = 32;
 constexpr int kHardDisk = 0;
 constexpr int kLastDiskType = 2;
 
 }  // namespace
 
-double Editor::DiskSize() const { return config::NumberFromText(Text3.Text()); }
+double Editor::DiskSize() const { return config::NumberFromText(diskSizeBox.Text()); }
 
-void Editor::UpdateFat32Availability() { Fat32Enable.SetEnabled(DiskSize() > kLargestWithoutFat32); }
+void Editor::UpdateFat32Availability() { fat32Check.SetEnabled(DiskSize() > kLargestDiskSizeWithoutFat32); }
 
 void Editor::ApplyDiskTypeRule() {
-    if (Combo1.ListIndex() == kHardDisk) {
-        Text3.SetEnabled(true);
-        DriveCheckBox.SetEnabled(true);
-        DriveLetterText.SetEnabled(true);
-        UpdateFat32Availability();
-        Label6.SetEnabled(true);
-        Label12.SetEnabled(true);
-    } else {
-        Text3.SetEnabled(false);
-        DriveCheckBox.SetEnabled(false);
-        DriveLetterText.SetEnabled(false);
-        Fat32Enable.SetEnabled(false);
-        Label6.SetEnabled(false);
-        Label12.SetEnabled(false);
-    }
+    const bool hardDisk = diskTypeList.ListIndex() == kHardDisk;
+    diskSizeBox.SetEnabled(hardDisk);
+    driveLetterCheck.SetEnabled(hardDisk);
+    driveLetterBox.SetEnabled(hardDisk);
+    if (hardDisk) UpdateFat32Availability();
+    else fat32Check.SetEnabled(false);
+    diskSizeCaption.SetEnabled(hardDisk);
+    megabytesUnit.SetEnabled(hardDisk);
 }
 
-void Editor::Combo1_Click() { ApplyDiskTypeRule(); }
+void Editor::OnDiskTypePicked() { ApplyDiskTypeRule(); }
 
-void Editor::Combo1_Change() {
+void Editor::OnDiskTypeTyped() {
     // Typing leaves no item selected: fall back to the hard disk. (With an empty list there is
     // nothing to select, and the type rule then treats the type as no hard disk.)
-    if (Combo1.ListIndex() < 0 || Combo1.ListIndex() > kLastDiskType) {
-        Combo1.SetListIndex(kHardDisk);
-        Combo1.Refresh();
+    if (diskTypeList.ListIndex() < 0 || diskTypeList.ListIndex() > kLastDiskType) {
+        diskTypeList.SetListIndex(kHardDisk);
+        diskTypeList.Refresh();
     }
     ApplyDiskTypeRule();
 }
 
-void Editor::Text3_Change() { UpdateFat32Availability(); }
+void Editor::OnDiskSizeTyped() { UpdateFat32Availability(); }
 
-void Editor::Text3_LostFocus() {
+void Editor::NormaliseDiskSize() {
     double whole = config::RoundDown(DiskSize());
     // A number beyond a double's range would show as "Inf", which reads back as no number at all;
     // the largest power of ten keeps its sign and its size for the limits below.
     if (std::isinf(whole)) whole = std::copysign(1e308, whole);
-    Text3.SetText(config::TextFromNumber(whole));
-    if (DiskSize() > kLargestSize) Text3.SetText("2048");
-    if (DiskSize() < kSmallestSize) Text3.SetText("5");
-    SizeScrollPos = SpinnerPosition(kLargestSize - DiskSize(), kSizeBarMax);
-    VScroll1.SetValue(SpinnerPosition(kLargestSize - DiskSize(), kSizeBarMax));
-    Text3.SetText(config::TextFromNumber(DiskSize()));
-    Text3.Refresh();
+    diskSizeBox.SetText(config::TextFromNumber(whole));
+    if (DiskSize() > kLargestDiskSize) diskSizeBox.SetText(LimitText(kLargestDiskSize));
+    if (DiskSize() < kSmallestDiskSize) diskSizeBox.SetText(LimitText(kSmallestDiskSize));
+    accepted_.size = SpinnerPosition(kDiskSizeSpinnerMax - DiskSize(), kDiskSizeSpinnerMax);
+    diskSizeSpinner.SetValue(accepted_.size);
+    diskSizeBox.SetText(config::TextFromNumber(DiskSize()));
+    diskSizeBox.Refresh();
 }
 
-void Editor::VScroll1_Change() {
-    if (!Text3.Enabled()) {
-        VScroll1.SetValue(SizeScrollPos);
+void Editor::OnDiskSizeSpun() {
+    if (!diskSizeBox.Enabled()) {
+        diskSizeSpinner.SetValue(accepted_.size);
         return;
     }
-    if (VScroll1.Value() < SizeScrollPos) {
+    const double size = DiskSize();
+    if (diskSizeSpinner.Value() < accepted_.size) {
         // Up. The bar counts steps, not megabytes: from 1024 on a step adds 2 MB while the bar moves
         // by 1, so the step itself stops the size at 2048.
-        const double size = DiskSize();
-        if (!std::isfinite(size) || size >= kLargestSize) {
-            VScroll1.SetValue(SizeScrollPos);
+        if (!std::isfinite(size) || size >= kLargestDiskSize) {
+            diskSizeSpinner.SetValue(accepted_.size);
             return;
         }
-        const double stepped = size < kStepThreshold ? size + 1 : size + 2;
-        Text3.SetText(config::TextFromNumber(stepped > kLargestSize ? kLargestSize : stepped));
-        Text3.Refresh();
-        SizeScrollPos = static_cast<std::int16_t>(VScroll1.Value());
+        const double stepped = size < kDiskSizeStepThreshold ? size + 1 : size + 2;
+        diskSizeBox.SetText(config::TextFromNumber(stepped > kLargestDiskSize ? kLargestDiskSize : stepped));
     } else {
-        if (!(VScroll1.Value() > SizeScrollPos)) return;
+        if (diskSizeSpinner.Value() == accepted_.size) return;
         // Down, only from 6 MB on; a size that is no finite number cannot be stepped either.
-        const double size = DiskSize();
-        if (size < kSmallestSize + 1 || !std::isfinite(size)) {
-            VScroll1.SetValue(SizeScrollPos);
+        if (size < kSmallestDiskSize + 1 || !std::isfinite(size)) {
+            diskSizeSpinner.SetValue(accepted_.size);
             return;
         }
-        Text3.SetText(config::TextFromNumber(size > kStepThreshold ? size - 2 : size - 1));
-        Text3.Refresh();
-        SizeScrollPos = static_cast<std::int16_t>(VScroll1.Value());
+        diskSizeBox.SetText(config::TextFromNumber(size > kDiskSizeStepThreshold ? size - 2 : size - 1));
     }
+    diskSizeBox.Refresh();
+    accepted_.size = static_cast<std::int16_t>(diskSizeSpinner.Value());
     UpdateFat32Availability();
 }
 

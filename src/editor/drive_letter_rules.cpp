@@ -3,72 +3,65 @@
 #include <algorithm>
 
 #include "editor/editor.h"
+#include "editor/limits.h"
 #include "editor/rule_helpers.h"
 #include "platform/code_page.h"
 
 namespace sarnex::editor {
 
-namespace {
-
-// Codes in the system's single-byte character set (the same in every ANSI code page).
-constexpr int kLowestLetter = 'D';
-constexpr int kHighestLetter = 'Z';
-
-}  // namespace
-
-void Editor::DriveCheckBox_Click() {
-    const int value = DriveCheckBox.Value();
-    const bool usable = DriveCheckBox.Enabled();
-    DriveLetterText.SetEnabled(usable && value == 1);
+void Editor::OnDriveLetterTicked() {
+    const int value = driveLetterCheck.Value();
+    const bool usable = driveLetterCheck.Enabled();
+    driveLetterBox.SetEnabled(usable && value == 1);
 }
 
-void Editor::DriveLetterText_Change() {
-    if (DriveLetterText.Text().empty()) return;
+void Editor::OnDriveLetterTyped() {
+    if (driveLetterBox.Text().empty()) return;
     // Each assignment below runs this handler again on the new text; an unchanged text raises
     // nothing, and each step only moves the text toward a letter from D to Z, so the nesting ends.
-    DriveLetterText.SetText(UpperCase(DriveLetterText.Text()));
-    const auto above = FirstCharacterCode(DriveLetterText.Text(), services_.codePage);
-    if (above && *above > kHighestLetter) {
-        DriveLetterText.SetText("Z");
-        DriveLetterText.Refresh();
+    driveLetterBox.SetText(services_.codePage.UpperCase(driveLetterBox.Text()));
+    const auto above = FirstCharacterCode(driveLetterBox.Text(), services_.codePage);
+    if (above && *above > kHighestDriveLetter) {
+        driveLetterBox.SetText(CharacterOfCode(kHighestDriveLetter, services_.codePage));
+        driveLetterBox.Refresh();
     }
-    const auto below = FirstCharacterCode(DriveLetterText.Text(), services_.codePage);
-    if (below && *below < kLowestLetter) {
-        DriveLetterText.SetText("D");
-        DriveLetterText.Refresh();
+    const auto below = FirstCharacterCode(driveLetterBox.Text(), services_.codePage);
+    if (below && *below < kLowestDriveLetter) {
+        driveLetterBox.SetText(CharacterOfCode(kLowestDriveLetter, services_.codePage));
+        driveLetterBox.Refresh();
     }
 }
 
-void Editor::VScroll2_Change() {
-    if (!DriveLetterText.Enabled()) {
-        VScroll2.SetValue(DriveScrollPos);
+void Editor::OnDriveLetterSpun() {
+    if (!driveLetterBox.Enabled()) {
+        driveLetterSpinner.SetValue(accepted_.letter);
         return;
     }
-    const auto code = FirstCharacterCode(DriveLetterText.Text(), services_.codePage);
+    const auto code = FirstCharacterCode(driveLetterBox.Text(), services_.codePage);
     if (!code) {
         // An empty box has no letter to step from: the step is refused like one past D or Z.
-        VScroll2.SetValue(DriveScrollPos);
+        driveLetterSpinner.SetValue(accepted_.letter);
         return;
     }
-    if (VScroll2.Value() < DriveScrollPos) {
-        if (*code < kHighestLetter) {
-            DriveLetterText.SetText(CharacterOfCode(*code + 1, services_.codePage));
-            DriveLetterText.Refresh();
-            DriveScrollPos = static_cast<std::int16_t>(VScroll2.Value());
+    if (driveLetterSpinner.Value() < accepted_.letter) {
+        if (*code < kHighestDriveLetter) {
+            driveLetterBox.SetText(CharacterOfCode(*code + 1, services_.codePage));
+            driveLetterBox.Refresh();
+            accepted_.letter = static_cast<std::int16_t>(driveLetterSpinner.Value());
         } else {
-            VScroll2.SetValue(DriveScrollPos);
+            driveLetterSpinner.SetValue(accepted_.letter);
         }
         return;
     }
-    if (VScroll2.Value() > DriveScrollPos) {
-        if (*code > kLowestLetter) {
+    if (driveLetterSpinner.Value() > accepted_.letter) {
+        if (*code > kLowestDriveLetter) {
             // A character without a single-byte code counts as above every code: its next lower
             // code is the highest one, which the letter rule then brings down to Z.
-            DriveLetterText.SetText(CharacterOfCode(std::min(*code - 1, 255), services_.codePage));
-            DriveLetterText.Refresh();
-            DriveScrollPos = static_cast<std::int16_t>(VScroll2.Value());
+            driveLetterBox.SetText(CharacterOfCode(std::min(*code - 1, 255), services_.codePage));
+            driveLetterBox.Refresh();
+            accepted_.letter = static_cast<std::int16_t>(driveLetterSpinner.Value());
         } else {
-            VScroll2.SetValue(DriveScrollPos);
+            driveLetterSpinner.SetValue(accepted_.letter);
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "editor/editor_design.h"
+#include "platform/shell.h"
 
 namespace sarnex::editor {
 
@@ -10,63 +11,67 @@ using forms::Event;
 
 Editor::Editor(forms::FormsRuntime& runtime, EditorServices services)
     : Form(runtime, EditorDesign()),
-      Label1(Get<forms::Label>("Label1")),
-      Label2(Get<forms::Label>("Label2")),
-      Label3(Get<forms::Label>("Label3")),
-      Label4(Get<forms::Label>("Label4")),
-      Label5(Get<forms::Label>("Label5")),
-      Label6(Get<forms::Label>("Label6")),
-      Label7(Get<forms::Label>("Label7")),
-      Label8(Get<forms::Label>("Label8")),
-      Label9(Get<forms::Label>("Label9")),
-      Label10(Get<forms::Label>("Label10")),
-      Label11(Get<forms::Label>("Label11")),
-      Label12(Get<forms::Label>("Label12")),
-      Label13(Get<forms::Label>("Label13")),
-      Combo1(Get<forms::ComboBox>("Combo1")),
-      Text1(Get<forms::TextBox>("Text1")),
-      Text2(Get<forms::TextBox>("Text2")),
-      Text3(Get<forms::TextBox>("Text3")),
-      DriveLetterText(Get<forms::TextBox>("DriveLetterText")),
-      AutoSaveTime(Get<forms::TextBox>("AutoSaveTime")),
-      DiskLabelText(Get<forms::TextBox>("DiskLabelText")),
-      VScroll1(Get<forms::VScrollBar>("VScroll1")),
-      VScroll2(Get<forms::VScrollBar>("VScroll2")),
-      VScroll3(Get<forms::VScrollBar>("VScroll3")),
-      Fat32Enable(Get<forms::CheckBox>("Fat32Enable")),
-      DriveCheckBox(Get<forms::CheckBox>("DriveCheckBox")),
-      SaveCheckBox(Get<forms::CheckBox>("SaveCheckBox")),
-      SaveImage(Get<forms::CheckBox>("SaveImage")),
-      LoadImage(Get<forms::CheckBox>("LoadImage")),
-      TempDirCheckBox(Get<forms::CheckBox>("TempDirCheckBox")),
-      DiskLabelCheckBox(Get<forms::CheckBox>("DiskLabelCheckBox")),
-      Command1(Get<forms::CommandButton>("Command1")),
-      Command2(Get<forms::CommandButton>("Command2")),
-      Command3(Get<forms::CommandButton>("Command3")),
+      saveFileCaption(Get<forms::Label>("saveFileCaption")),
+      loadFileCaption(Get<forms::Label>("loadFileCaption")),
+      diskTypeCaption(Get<forms::Label>("diskTypeCaption")),
+      titleLabel(Get<forms::Label>("titleLabel")),
+      versionLabel(Get<forms::Label>("versionLabel")),
+      diskSizeCaption(Get<forms::Label>("diskSizeCaption")),
+      restartNote(Get<forms::Label>("restartNote")),
+      webLink(Get<forms::Label>("webLink")),
+      saveImageFrameTitle(Get<forms::Label>("saveImageFrameTitle")),
+      hardDiskFrameTitle(Get<forms::Label>("hardDiskFrameTitle")),
+      secondsUnit(Get<forms::Label>("secondsUnit")),
+      megabytesUnit(Get<forms::Label>("megabytesUnit")),
+      loadImageFrameTitle(Get<forms::Label>("loadImageFrameTitle")),
+      diskTypeList(Get<forms::ComboBox>("diskTypeList")),
+      loadImageFileBox(Get<forms::TextBox>("loadImageFileBox")),
+      saveImageFileBox(Get<forms::TextBox>("saveImageFileBox")),
+      diskSizeBox(Get<forms::TextBox>("diskSizeBox")),
+      driveLetterBox(Get<forms::TextBox>("driveLetterBox")),
+      autoSaveIntervalBox(Get<forms::TextBox>("autoSaveIntervalBox")),
+      volumeLabelBox(Get<forms::TextBox>("volumeLabelBox")),
+      diskSizeSpinner(Get<forms::VScrollBar>("diskSizeSpinner")),
+      driveLetterSpinner(Get<forms::VScrollBar>("driveLetterSpinner")),
+      autoSaveSpinner(Get<forms::VScrollBar>("autoSaveSpinner")),
+      fat32Check(Get<forms::CheckBox>("fat32Check")),
+      driveLetterCheck(Get<forms::CheckBox>("driveLetterCheck")),
+      autoSaveCheck(Get<forms::CheckBox>("autoSaveCheck")),
+      saveImageCheck(Get<forms::CheckBox>("saveImageCheck")),
+      loadImageCheck(Get<forms::CheckBox>("loadImageCheck")),
+      tempDirCheck(Get<forms::CheckBox>("tempDirCheck")),
+      volumeLabelCheck(Get<forms::CheckBox>("volumeLabelCheck")),
+      okButton(Get<forms::CommandButton>("okButton")),
+      cancelButton(Get<forms::CommandButton>("cancelButton")),
+      saveButton(Get<forms::CommandButton>("saveButton")),
       services_(std::move(services)) {
     BindHandlers();
 }
 
 void Editor::BindHandlers() {
-    Combo1.On(Event::Click, [this] { Combo1_Click(); });
-    Combo1.On(Event::Change, [this] { Combo1_Change(); });
-    Text3.On(Event::Change, [this] { Text3_Change(); });
-    Text3.On(Event::LostFocus, [this] { Text3_LostFocus(); });
-    VScroll1.On(Event::Change, [this] { VScroll1_Change(); });
-    DriveCheckBox.On(Event::Click, [this] { DriveCheckBox_Click(); });
-    DriveLetterText.On(Event::Change, [this] { DriveLetterText_Change(); });
-    VScroll2.On(Event::Change, [this] { VScroll2_Change(); });
-    SaveCheckBox.On(Event::Click, [this] { SaveCheckBox_Click(); });
-    AutoSaveTime.On(Event::LostFocus, [this] { AutoSaveTime_LostFocus(); });
-    VScroll3.On(Event::Change, [this] { VScroll3_Change(); });
-    LoadImage.On(Event::Click, [this] { LoadImage_Click(); });
-    SaveImage.On(Event::Click, [this] { SaveImage_Click(); });
-    TempDirCheckBox.On(Event::Click, [this] { TempDirCheckBox_Click(); });
-    DiskLabelCheckBox.On(Event::Click, [this] { DiskLabelCheckBox_Click(); });
-    Command1.On(Event::Click, [this] { Command1_Click(); });
-    Command3.On(Event::Click, [this] { Command3_Click(); });
-    Command2.On(Event::Click, [this] { Command2_Click(); });
-    Label8.On(Event::Click, [this] { Label8_Click(); });
+    diskTypeList.On(Event::Click, [this] { OnDiskTypePicked(); });
+    diskTypeList.On(Event::Change, [this] { OnDiskTypeTyped(); });
+    diskSizeBox.On(Event::Change, [this] { OnDiskSizeTyped(); });
+    diskSizeBox.On(Event::LostFocus, [this] { NormaliseDiskSize(); });
+    diskSizeSpinner.On(Event::Change, [this] { OnDiskSizeSpun(); });
+    driveLetterCheck.On(Event::Click, [this] { OnDriveLetterTicked(); });
+    driveLetterBox.On(Event::Change, [this] { OnDriveLetterTyped(); });
+    driveLetterSpinner.On(Event::Change, [this] { OnDriveLetterSpun(); });
+    autoSaveCheck.On(Event::Click, [this] { OnAutoSaveTicked(); });
+    autoSaveIntervalBox.On(Event::LostFocus, [this] { NormaliseAutoSaveInterval(); });
+    autoSaveSpinner.On(Event::Change, [this] { OnAutoSaveIntervalSpun(); });
+    loadImageCheck.On(Event::Click, [this] { OnLoadImageTicked(); });
+    saveImageCheck.On(Event::Click, [this] { OnSaveImageTicked(); });
+    tempDirCheck.On(Event::Click, [this] { OnTempDirTicked(); });
+    volumeLabelCheck.On(Event::Click, [this] { OnVolumeLabelTicked(); });
+    okButton.On(Event::Click, [this] { OnOk(); });
+    saveButton.On(Event::Click, [this] { OnSave(); });
+    cancelButton.On(Event::Click, [this] { OnCancel(); });
+    webLink.On(Event::Click, [this] { OpenWebPage(); });
 }
+
+// The shell opens the address with its registered handler; whether anything opens it is not
+// looked at, so a click never changes the editor.
+void Editor::OpenWebPage() { services_.shell.OpenWebPage(kWebAddress); }
 
 }  // namespace sarnex::editor

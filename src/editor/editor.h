@@ -9,12 +9,7 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
 #include "platform/forms/forms_runtime.h"
-
-// The Windows headers define a macro of this name, which would rename the editor's check box in
-// any file that includes them first.
-#ifdef LoadImage
-#undef LoadImage
-#endif
+#include "platform/program_version.h"
 
 namespace sarnex::platform {
 class Registry;
@@ -24,22 +19,16 @@ class Shell;
 
 namespace sarnex::editor {
 
-struct ProgramVersion {
-    int major = 0;
-    int minor = 0;
-    int revision = 0;
-};
-
-// What the editor needs from the program that wires it: services, the run-wide restart flag,
+// What the editor needs from the program that wires it: services, whether "OK" offers a restart,
 // and the windows it opens but does not own.
 struct EditorServices {
     platform::Registry& registry;
     const platform::CodePage& codePage;
     platform::Shell& shell;
-    ProgramVersion version;
-    const std::int16_t& showRestartQuery;
-    std::function<void()> showReadRegFail;
-    std::function<void()> showSaveRegFail;
+    platform::ProgramVersion version;
+    bool offerRestart = true;  // false in a run started with "install"
+    std::function<void()> showReadFailedNotice;
+    std::function<void()> showSaveFailedNotice;
     std::function<void()> showRestartPrompt;
 };
 
@@ -48,88 +37,91 @@ public:
     Editor(forms::FormsRuntime& runtime, EditorServices services);
 
     // Controls, by the names the rules use.
-    forms::Label& Label1;
-    forms::Label& Label2;
-    forms::Label& Label3;
-    forms::Label& Label4;
-    forms::Label& Label5;
-    forms::Label& Label6;
-    forms::Label& Label7;
-    forms::Label& Label8;
-    forms::Label& Label9;
-    forms::Label& Label10;
-    forms::Label& Label11;
-    forms::Label& Label12;
-    forms::Label& Label13;
-    forms::ComboBox& Combo1;
-    forms::TextBox& Text1;
-    forms::TextBox& Text2;
-    forms::TextBox& Text3;
-    forms::TextBox& DriveLetterText;
-    forms::TextBox& AutoSaveTime;
-    forms::TextBox& DiskLabelText;
-    forms::VScrollBar& VScroll1;
-    forms::VScrollBar& VScroll2;
-    forms::VScrollBar& VScroll3;
-    forms::CheckBox& Fat32Enable;
-    forms::CheckBox& DriveCheckBox;
-    forms::CheckBox& SaveCheckBox;
-    forms::CheckBox& SaveImage;
-    forms::CheckBox& LoadImage;
-    forms::CheckBox& TempDirCheckBox;
-    forms::CheckBox& DiskLabelCheckBox;
-    forms::CommandButton& Command1;
-    forms::CommandButton& Command2;
-    forms::CommandButton& Command3;
+    forms::Label& saveFileCaption;
+    forms::Label& loadFileCaption;
+    forms::Label& diskTypeCaption;
+    forms::Label& titleLabel;
+    forms::Label& versionLabel;
+    forms::Label& diskSizeCaption;
+    forms::Label& restartNote;
+    forms::Label& webLink;
+    forms::Label& saveImageFrameTitle;
+    forms::Label& hardDiskFrameTitle;
+    forms::Label& secondsUnit;
+    forms::Label& megabytesUnit;
+    forms::Label& loadImageFrameTitle;
+    forms::ComboBox& diskTypeList;
+    forms::TextBox& loadImageFileBox;
+    forms::TextBox& saveImageFileBox;
+    forms::TextBox& diskSizeBox;
+    forms::TextBox& driveLetterBox;
+    forms::TextBox& autoSaveIntervalBox;
+    forms::TextBox& volumeLabelBox;
+    forms::VScrollBar& diskSizeSpinner;
+    forms::VScrollBar& driveLetterSpinner;
+    forms::VScrollBar& autoSaveSpinner;
+    forms::CheckBox& fat32Check;
+    forms::CheckBox& driveLetterCheck;
+    forms::CheckBox& autoSaveCheck;
+    forms::CheckBox& saveImageCheck;
+    forms::CheckBox& loadImageCheck;
+    forms::CheckBox& tempDirCheck;
+    forms::CheckBox& volumeLabelCheck;
+    forms::CommandButton& okButton;
+    forms::CommandButton& cancelButton;
+    forms::CommandButton& saveButton;
 
-    // The last accepted position of each spinner bar.
-    std::int16_t SizeScrollPos = 0;
-    std::int16_t DriveScrollPos = 0;
-    std::int16_t TimeScrollPos = 0;
+    // The position at which each spinner's bar was last accepted: the next step compares the bar
+    // with it only to learn its direction, and a refused step puts the bar back to it.
+    struct SpinnerPositions {
+        std::int16_t size = 0;
+        std::int16_t letter = 0;
+        std::int16_t interval = 0;
+    };
+    const SpinnerPositions& AcceptedPositions() const { return accepted_; }
 
 protected:
-    void Form_Load() override;
+    void OnLoad() override;
 
 private:
     // Disk type and size
-    void Combo1_Click();
-    void Combo1_Change();
-    void Text3_Change();
-    void Text3_LostFocus();
-    void VScroll1_Change();
+    void OnDiskTypePicked();
+    void OnDiskTypeTyped();
+    void OnDiskSizeTyped();
+    void NormaliseDiskSize();
+    void OnDiskSizeSpun();
     // Drive letter and autosave interval
-    void DriveCheckBox_Click();
-    void DriveLetterText_Change();
-    void VScroll2_Change();
-    void SaveCheckBox_Click();
-    void AutoSaveTime_LostFocus();
-    void VScroll3_Change();
+    void OnDriveLetterTicked();
+    void OnDriveLetterTyped();
+    void OnDriveLetterSpun();
+    void OnAutoSaveTicked();
+    void NormaliseAutoSaveInterval();
+    void OnAutoSaveIntervalSpun();
     // Image, TEMP-directory and label options
-    void LoadImage_Click();
-    void SaveImage_Click();
-    void TempDirCheckBox_Click();
-    void DiskLabelCheckBox_Click();
+    void OnLoadImageTicked();
+    void OnSaveImageTicked();
+    void OnTempDirTicked();
+    void OnVolumeLabelTicked();
     // Saving and leaving; SaveSettings tells whether every value was stored.
     bool SaveSettings();
-    void Command1_Click();
-    void Command3_Click();
-    void Command2_Click();
-    // Web link
-    void RunShellExecute(const std::string& sTopic, const std::string& sFile, const std::string* sParams,
-                         const std::string* sDirectory, std::int32_t nShowCmd);
-    void Label8_Click();
+    void OnOk();
+    void OnSave();
+    void OnCancel();
+    // The link to the product web page
+    void OpenWebPage();
 
     void BindHandlers();
     // The state loading falls back to when the key cannot be opened.
-    void LoadDefaults();
+    void ShowDefaults();
 
     // Steps shared by the editing rules.
-    double DiskSize() const;          // the number in Text3
-    double AutoSaveInterval() const;  // the number in AutoSaveTime
+    double DiskSize() const;          // the number in diskSizeBox
+    double AutoSaveInterval() const;  // the number in autoSaveIntervalBox
     void ApplyDiskTypeRule();
     void UpdateFat32Availability();
 
     EditorServices services_;
+    SpinnerPositions accepted_;
 };
 
 }  // namespace sarnex::editor

@@ -8,6 +8,7 @@
 #include "config/registry_record.h"
 #include "config/value_conversions.h"
 #include "editor/editor.h"
+#include "editor/limits.h"
 #include "editor/rule_helpers.h"
 
 namespace sarnex::editor {
@@ -22,133 +23,133 @@ std::int16_t BarPositionFor(double base, double number, const forms::VScrollBar&
     return SpinnerPosition(base - number, static_cast<std::int16_t>(bar.Max()));
 }
 
-std::string VersionLine(const ProgramVersion& version) {
+std::string VersionLine(const platform::ProgramVersion& version) {
     return "Version " + std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
            std::to_string(version.revision);
 }
 
 }  // namespace
 
-void Editor::Form_Load() {
-    Label5.SetCaption(VersionLine(services_.version));
+void Editor::OnLoad() {
+    versionLabel.SetCaption(VersionLine(services_.version));
 
-    Combo1.AddItem("Hard Disk");
-    Combo1.AddItem("1.44MB Floppy");
-    Combo1.AddItem("2.88MB Floppy");
+    diskTypeList.AddItem("Hard Disk");
+    diskTypeList.AddItem("1.44MB Floppy");
+    diskTypeList.AddItem("2.88MB Floppy");
 
     // One pass over the key: open, every query, close. The values are then applied in the same order.
     const config::ReadOutcome read = config::ReadDriverConfiguration(services_.registry, services_.codePage);
     if (!read.KeyOpened()) {
-        LoadDefaults();
+        ShowDefaults();
         return;
     }
     const config::DriverConfiguration& record = read.record;
 
     if (record.DiskType) {
-        if (const auto index = config::DiskTypeIndexFromCode(*record.DiskType)) Combo1.SetListIndex(*index);
+        if (const auto index = config::DiskTypeIndexFromCode(*record.DiskType)) diskTypeList.SetListIndex(*index);
     }
 
     if (record.LoadImageOnStart) {
         const int ticked = config::CheckValueFromFlag(*record.LoadImageOnStart);
-        LoadImage.SetValue(ticked);
-        Text1.SetEnabled(ticked == 1);
+        loadImageCheck.SetValue(ticked);
+        loadImageFileBox.SetEnabled(ticked == 1);
     }
-    if (record.LoadImageFile) Text1.SetText(*record.LoadImageFile);
+    if (record.LoadImageFile) loadImageFileBox.SetText(*record.LoadImageFile);
 
     if (record.SaveImageOnExit) {
         const int ticked = config::CheckValueFromFlag(*record.SaveImageOnExit);
-        SaveImage.SetValue(ticked);
-        Text2.SetEnabled(ticked == 1);
+        saveImageCheck.SetValue(ticked);
+        saveImageFileBox.SetEnabled(ticked == 1);
     }
-    if (record.SaveImageFile) Text2.SetText(*record.SaveImageFile);
+    if (record.SaveImageFile) saveImageFileBox.SetText(*record.SaveImageFile);
 
     float sizeInMegabytes = 0;
     if (record.SizeIn4kPages) {
         sizeInMegabytes = config::MegabytesFromPages(*record.SizeIn4kPages);
-        Text3.SetText(config::SizeTextFromPages(*record.SizeIn4kPages));
+        diskSizeBox.SetText(config::SizeTextFromPages(*record.SizeIn4kPages));
     }
 
     // The size field belongs to the hard disk; with a floppy or no type at all it is unavailable.
-    const bool hardDisk = Combo1.ListIndex() == kHardDisk;
-    Text3.SetEnabled(hardDisk);
-    Label6.SetEnabled(hardDisk);
-    Label12.SetEnabled(hardDisk);
+    const bool hardDisk = diskTypeList.ListIndex() == kHardDisk;
+    diskSizeBox.SetEnabled(hardDisk);
+    diskSizeCaption.SetEnabled(hardDisk);
+    megabytesUnit.SetEnabled(hardDisk);
 
     if (record.DiskFormatFAT32) {
-        Fat32Enable.SetValue(config::CheckValueFromFlag(*record.DiskFormatFAT32));
-        Fat32Enable.SetEnabled(Combo1.ListIndex() == kHardDisk && config::NumberFromText(Text3.Text()) > 32);
+        fat32Check.SetValue(config::CheckValueFromFlag(*record.DiskFormatFAT32));
+        fat32Check.SetEnabled(diskTypeList.ListIndex() == kHardDisk && DiskSize() > kLargestDiskSizeWithoutFat32);
     }
 
     if (record.AutoSaveEnabled) {
         const int ticked = config::CheckValueFromFlag(*record.AutoSaveEnabled);
-        SaveCheckBox.SetValue(ticked);
-        AutoSaveTime.SetEnabled(ticked == 1);
+        autoSaveCheck.SetValue(ticked);
+        autoSaveIntervalBox.SetEnabled(ticked == 1);
     }
 
     float intervalInSeconds = 0;
     if (record.AutoSaveTrigger) {
         intervalInSeconds = config::SecondsFromTrigger(*record.AutoSaveTrigger);
-        AutoSaveTime.SetText(config::IntervalTextFromTrigger(*record.AutoSaveTrigger));
+        autoSaveIntervalBox.SetText(config::IntervalTextFromTrigger(*record.AutoSaveTrigger));
     }
 
     if (record.UserDriveLetter) {
         const config::DriveLetterSetting drive =
             config::DriveLetterFromStored(*record.UserDriveLetter, services_.codePage);
-        DriveCheckBox.SetValue(drive.checkValue);
-        DriveLetterText.SetText(drive.letter);
-        DriveCheckBox.SetEnabled(Combo1.ListIndex() == kHardDisk);
+        driveLetterCheck.SetValue(drive.checkValue);
+        driveLetterBox.SetText(drive.letter);
+        driveLetterCheck.SetEnabled(diskTypeList.ListIndex() == kHardDisk);
     }
 
-    if (record.MakeTempDir) TempDirCheckBox.SetValue(config::CheckValueFromFlag(*record.MakeTempDir));
+    if (record.MakeTempDir) tempDirCheck.SetValue(config::CheckValueFromFlag(*record.MakeTempDir));
 
-    if (record.DiskLabel) DiskLabelText.SetText(*record.DiskLabel);
+    if (record.DiskLabel) volumeLabelBox.SetText(*record.DiskLabel);
 
     if (record.UseDiskLabel) {
         const int ticked = config::CheckValueFromFlag(*record.UseDiskLabel);
-        DiskLabelCheckBox.SetValue(ticked);
-        DiskLabelText.SetEnabled(ticked == 1);
+        volumeLabelCheck.SetValue(ticked);
+        volumeLabelBox.SetEnabled(ticked == 1);
     }
 
     // Each position variable before its bar, so the bar's Change handler finds no movement.
-    SizeScrollPos = BarPositionFor(2048, sizeInMegabytes, VScroll1);
-    VScroll1.SetValue(SizeScrollPos);
-    DriveScrollPos = 32768 / 2;
-    VScroll2.SetValue(DriveScrollPos);
-    TimeScrollPos = BarPositionFor(32767, intervalInSeconds, VScroll3);
-    VScroll3.SetValue(TimeScrollPos);
+    accepted_.size = BarPositionFor(kLargestDiskSize, sizeInMegabytes, diskSizeSpinner);
+    diskSizeSpinner.SetValue(accepted_.size);
+    accepted_.letter = kDriveLetterSpinnerStart;
+    driveLetterSpinner.SetValue(accepted_.letter);
+    accepted_.interval = BarPositionFor(kLongestAutoSaveInterval, intervalInSeconds, autoSaveSpinner);
+    autoSaveSpinner.SetValue(accepted_.interval);
 }
 
 // The key could not be opened: a fixed default state, then the notice in front of the editor.
-void Editor::LoadDefaults() {
-    Combo1.SetListIndex(kHardDisk);
-    DriveCheckBox.SetValue(0);
-    DriveCheckBox.SetEnabled(true);
-    DriveLetterText.SetEnabled(false);
-    DriveLetterText.SetText("D");
-    Fat32Enable.SetEnabled(true);
-    Fat32Enable.SetValue(0);
-    LoadImage.SetValue(0);
-    SaveImage.SetValue(0);
-    Text1.SetText("");
-    Text1.SetEnabled(false);
-    Text2.SetText("");
-    Text2.SetEnabled(false);
-    Text3.SetText("5");
-    Text3.SetEnabled(true);
-    SaveCheckBox.SetValue(0);
-    AutoSaveTime.SetText("20");
-    TimeScrollPos = 32747;
-    VScroll3.SetValue(TimeScrollPos);
-    AutoSaveTime.SetEnabled(false);
-    SizeScrollPos = 2048;  // not 2043: the position does not follow the 5 MB shown
-    VScroll1.SetValue(SizeScrollPos);
-    DriveScrollPos = 32768 / 2;
-    VScroll2.SetValue(DriveScrollPos);
-    DiskLabelText.SetText("Sarnexia");
-    DiskLabelText.SetEnabled(false);
-    DiskLabelCheckBox.SetValue(0);
-    TempDirCheckBox.SetValue(0);
-    services_.showReadRegFail();
+void Editor::ShowDefaults() {
+    diskTypeList.SetListIndex(kHardDisk);
+    driveLetterCheck.SetValue(0);
+    driveLetterCheck.SetEnabled(true);
+    driveLetterBox.SetEnabled(false);
+    driveLetterBox.SetText("D");
+    fat32Check.SetEnabled(true);
+    fat32Check.SetValue(0);
+    loadImageCheck.SetValue(0);
+    saveImageCheck.SetValue(0);
+    loadImageFileBox.SetText("");
+    loadImageFileBox.SetEnabled(false);
+    saveImageFileBox.SetText("");
+    saveImageFileBox.SetEnabled(false);
+    diskSizeBox.SetText(LimitText(kSmallestDiskSize));
+    diskSizeBox.SetEnabled(true);
+    autoSaveCheck.SetValue(0);
+    autoSaveIntervalBox.SetText(LimitText(kShortestAutoSaveInterval));
+    accepted_.interval = kAutoSaveSpinnerMax - kShortestAutoSaveInterval;
+    autoSaveSpinner.SetValue(accepted_.interval);
+    autoSaveIntervalBox.SetEnabled(false);
+    accepted_.size = kDiskSizeSpinnerMax;  // not 2043: the position does not follow the 5 MB shown
+    diskSizeSpinner.SetValue(accepted_.size);
+    accepted_.letter = kDriveLetterSpinnerStart;
+    driveLetterSpinner.SetValue(accepted_.letter);
+    volumeLabelBox.SetText("Sarnexia");
+    volumeLabelBox.SetEnabled(false);
+    volumeLabelCheck.SetValue(0);
+    tempDirCheck.SetValue(0);
+    services_.showReadFailedNotice();
 }
 
 }  // namespace sarnex::editor

@@ -5,41 +5,41 @@
 
 namespace sarnex::editor {
 
-void Editor::LoadImage_Click() {
-    if (LoadImage.Value() == 1) {
-        Text1.SetEnabled(true);
-        DiskLabelText.SetEnabled(false);
-        DiskLabelCheckBox.SetValue(0);
-        TempDirCheckBox.SetValue(0);
+void Editor::OnLoadImageTicked() {
+    if (loadImageCheck.Value() == 1) {
+        loadImageFileBox.SetEnabled(true);
+        volumeLabelBox.SetEnabled(false);
+        volumeLabelCheck.SetValue(0);
+        tempDirCheck.SetValue(0);
     } else {
-        Text1.SetEnabled(false);
+        loadImageFileBox.SetEnabled(false);
     }
 }
 
-void Editor::SaveImage_Click() {
-    if (SaveImage.Value() == 1) {
-        Text2.SetEnabled(true);
+void Editor::OnSaveImageTicked() {
+    if (saveImageCheck.Value() == 1) {
+        saveImageFileBox.SetEnabled(true);
     } else {
-        Text2.SetEnabled(false);
-        AutoSaveTime.SetEnabled(false);
-        SaveCheckBox.SetValue(0);
+        saveImageFileBox.SetEnabled(false);
+        autoSaveIntervalBox.SetEnabled(false);
+        autoSaveCheck.SetValue(0);
     }
 }
 
-void Editor::TempDirCheckBox_Click() {
-    if (TempDirCheckBox.Value() == 1) {
-        LoadImage.SetValue(0);
-        Text1.SetEnabled(false);
+void Editor::OnTempDirTicked() {
+    if (tempDirCheck.Value() == 1) {
+        loadImageCheck.SetValue(0);
+        loadImageFileBox.SetEnabled(false);
     }
 }
 
-void Editor::DiskLabelCheckBox_Click() {
-    if (DiskLabelCheckBox.Value() == 1) {
-        DiskLabelText.SetEnabled(true);
-        LoadImage.SetValue(0);
-        Text1.SetEnabled(false);
+void Editor::OnVolumeLabelTicked() {
+    if (volumeLabelCheck.Value() == 1) {
+        volumeLabelBox.SetEnabled(true);
+        loadImageCheck.SetValue(0);
+        loadImageFileBox.SetEnabled(false);
     } else {
-        DiskLabelText.SetEnabled(false);
+        volumeLabelBox.SetEnabled(false);
     }
 }
 

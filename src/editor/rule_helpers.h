@@ -22,31 +22,6 @@ inline std::int16_t SpinnerPosition(double value, std::int16_t max) {
     return static_cast<std::int16_t>(rounded);
 }
 
-// The upper-case form of a text for the letters of the Western single-byte character set (ASCII
-// letters, the accented Latin-1 letters, and the few lower-case letters at 0x80..0x9F). Other
-// characters, and bytes that are not valid UTF-8, are kept as they are.
-inline std::string UpperCase(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    while (!utf8.empty()) {
-        const auto character = platform::DecodeFirstUtf8(utf8);
-        if (!character) {
-            out.push_back(utf8.front());
-            utf8.remove_prefix(1);
-            continue;
-        }
-        char32_t c = character->codePoint;
-        if (c >= U'a' && c <= U'z') c -= 0x20;
-        else if (c >= 0xE0 && c <= 0xFE && c != 0xF7) c -= 0x20;  // à..þ except ÷
-        else if (c == 0xFF) c = 0x178;                               // ÿ -> Ÿ
-        else if (c == 0x161 || c == 0x17E) c -= 1;                   // š -> Š, ž -> Ž
-        else if (c == 0x153) c = 0x152;                              // œ -> Œ
-        platform::AppendUtf8(out, c);
-        utf8.remove_prefix(character->length);
-    }
-    return out;
-}
-
 // The code a character has none in the single-byte character set: it counts as above every code.
 inline constexpr int kNoSingleByteCode = 256;
 

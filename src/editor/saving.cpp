@@ -12,25 +12,25 @@ namespace sarnex::editor {
 // the settings were not saved.
 bool Editor::SaveSettings() {
     config::DriverConfiguration record;
-    record.DiskType = config::DiskTypeCodeFromIndex(Combo1.ListIndex());
-    record.LoadImageOnStart = config::FlagFromCheckValue(LoadImage.Value());
-    record.LoadImageFile = Text1.Text();
-    record.SaveImageOnExit = config::FlagFromCheckValue(SaveImage.Value());
-    record.SaveImageFile = Text2.Text();
-    record.SizeIn4kPages = config::PagesFromSizeText(Text3.Text());
-    record.AutoSaveEnabled = config::FlagFromCheckValue(SaveCheckBox.Value());
-    record.DiskFormatFAT32 = config::FlagFromCheckValue(Fat32Enable.Value());
-    record.AutoSaveTrigger = config::TriggerFromIntervalText(AutoSaveTime.Text());
+    record.DiskType = config::DiskTypeCodeFromIndex(diskTypeList.ListIndex());
+    record.LoadImageOnStart = config::FlagFromCheckValue(loadImageCheck.Value());
+    record.LoadImageFile = loadImageFileBox.Text();
+    record.SaveImageOnExit = config::FlagFromCheckValue(saveImageCheck.Value());
+    record.SaveImageFile = saveImageFileBox.Text();
+    record.SizeIn4kPages = config::PagesFromSizeText(diskSizeBox.Text());
+    record.AutoSaveEnabled = config::FlagFromCheckValue(autoSaveCheck.Value());
+    record.DiskFormatFAT32 = config::FlagFromCheckValue(fat32Check.Value());
+    record.AutoSaveTrigger = config::TriggerFromIntervalText(autoSaveIntervalBox.Text());
     record.UserDriveLetter =
-        config::StoredFromDriveLetter(DriveCheckBox.Value(), DriveLetterText.Text(), services_.codePage);
-    record.MakeTempDir = config::FlagFromCheckValue(TempDirCheckBox.Value());
-    record.UseDiskLabel = config::FlagFromCheckValue(DiskLabelCheckBox.Value());
-    record.DiskLabel = DiskLabelText.Text();
+        config::StoredFromDriveLetter(driveLetterCheck.Value(), driveLetterBox.Text(), services_.codePage);
+    record.MakeTempDir = config::FlagFromCheckValue(tempDirCheck.Value());
+    record.UseDiskLabel = config::FlagFromCheckValue(volumeLabelCheck.Value());
+    record.DiskLabel = volumeLabelBox.Text();
 
     const config::WriteOutcome outcome =
         config::WriteDriverConfiguration(services_.registry, services_.codePage, record);
     if (!outcome.KeyOpened() || !outcome.notWritten.empty()) {
-        services_.showSaveRegFail();
+        services_.showSaveFailedNotice();
         return false;
     }
     return true;
@@ -38,16 +38,16 @@ bool Editor::SaveSettings() {
 
 // "OK". When the settings could not all be saved the editor stays open with the user's edits (the
 // notice says why), so nothing typed is lost and no restart is offered for settings not stored.
-void Editor::Command1_Click() {
+void Editor::OnOk() {
     if (!SaveSettings()) return;
     Unload();
-    if (services_.showRestartQuery == 1) services_.showRestartPrompt();
+    if (services_.offerRestart) services_.showRestartPrompt();
 }
 
 // "Save".
-void Editor::Command3_Click() { SaveSettings(); }
+void Editor::OnSave() { SaveSettings(); }
 
 // "Cancel".
-void Editor::Command2_Click() { Unload(); }
+void Editor::OnCancel() { Unload(); }
 
 }  // namespace sarnex::editor

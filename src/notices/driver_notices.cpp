@@ -9,49 +9,48 @@ using forms::ArialBold;
 
 namespace {
 
-forms::FormDesign LoadFailDesign() {
-    forms::FormDesign f{.name = "LoadFail", .caption = "Sarnex Image Load Error", .clientWidth = 6030,
+forms::FormDesign ImageLoadFailedDesign() {
+    forms::FormDesign f{.name = "ImageLoadFailedNotice", .caption = "Sarnex Image Load Error", .clientWidth = 6030,
                         .clientHeight = 3195, .border = forms::Border::FixedDialog, .hasIcon = false,
                         .showInTaskbar = false, .defaultPosition = false, .left = 2760, .top = 3750};
     f.controls = {
-        ButtonRow("OKButton", "OK", 2160, 2400, 1455, 495, 0, ArialBold(9.75)),
-        TitleRow("Label1", 1200, 1),
-        LabelRow("Label2",
+        ButtonRow("okButton", "OK", 2160, 2400, 1455, 495, 0, ArialBold(9.75)),
+        TitleRow("titleLabel", 1200, 1),
+        LabelRow("messageLabel",
                  "Sarnex was unable to load the requested image file because the RAM disk size and the image "
                  "file size were not compatible.",
                  480, 960, 5055, 735, 2, ArialBold(9.75), Alignment::Centre),
-        LabelRow("Label3", "Please check the image file size and Sarnex settings.", 600, 1920, 5055, 375, 3,
+        LabelRow("adviceLabel", "Please check the image file size and Sarnex settings.", 600, 1920, 5055, 375, 3,
                  forms::Arial(9)),
     };
     return f;
 }
 
-forms::FormDesign NomemDesign() {
-    forms::FormDesign f{.name = "Nomem", .caption = "Sarnex Memory Allocation Error", .clientWidth = 5970,
+forms::FormDesign OutOfMemoryDesign() {
+    forms::FormDesign f{.name = "OutOfMemoryNotice", .caption = "Sarnex Memory Allocation Error", .clientWidth = 5970,
                         .clientHeight = 3135, .hasIcon = false};
     f.controls = {
-        TitleRow("Label1", 1080, 0),
-        LabelRow("Label2",
+        TitleRow("titleLabel", 1080, 0),
+        LabelRow("messageLabel",
                  "Sarnex was unable to allocate sufficient physical memory for the requested RAM disk size.  "
                  "This may be due to insufficient physical memory or the size of the Windows file cache.",
                  480, 960, 5055, 975, 1, ArialBold(9.75), Alignment::Centre),
-        ButtonRow("OKButton", "OK", 2160, 2280, 1455, 495, 2, ArialBold(9.75)),
+        ButtonRow("okButton", "OK", 2160, 2280, 1455, 495, 2, ArialBold(9.75)),
     };
     return f;
 }
 
 }  // namespace
 
-LoadFail::LoadFail(forms::FormsRuntime& runtime) : Form(runtime, LoadFailDesign()) {
-    Get<forms::CommandButton>("OKButton").On(forms::Event::Click, [this] { OKButton_Click(); });
+// Each button only closes its own window; the run ends with it.
+ImageLoadFailedNotice::ImageLoadFailedNotice(forms::FormsRuntime& runtime)
+    : Form(runtime, ImageLoadFailedDesign()), okButton(Get<forms::CommandButton>("okButton")) {
+    okButton.On(forms::Event::Click, [this] { Unload(); });
 }
 
-void LoadFail::OKButton_Click() { Unload(); }
-
-Nomem::Nomem(forms::FormsRuntime& runtime) : Form(runtime, NomemDesign()) {
-    Get<forms::CommandButton>("OKButton").On(forms::Event::Click, [this] { OKButton_Click(); });
+OutOfMemoryNotice::OutOfMemoryNotice(forms::FormsRuntime& runtime)
+    : Form(runtime, OutOfMemoryDesign()), okButton(Get<forms::CommandButton>("okButton")) {
+    okButton.On(forms::Event::Click, [this] { Unload(); });
 }
-
-void Nomem::OKButton_Click() { Unload(); }
 
 }  // namespace sarnex::notices

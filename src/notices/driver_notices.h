@@ -1,25 +1,21 @@
 // The notices the driver asks for by command word: an image that did not fit the disk ("badload")
-// and too little physical memory for the disk ("nomem").
+// and too little physical memory for the disk ("nomem"). Each is the only window of its run.
 #pragma once
 
 #include "platform/forms/forms_runtime.h"
 
 namespace sarnex::notices {
 
-class LoadFail : public forms::Form {
+class ImageLoadFailedNotice : public forms::Form {
 public:
-    explicit LoadFail(forms::FormsRuntime& runtime);
-
-private:
-    void OKButton_Click();
+    explicit ImageLoadFailedNotice(forms::FormsRuntime& runtime);
+    forms::CommandButton& okButton;
 };
 
-class Nomem : public forms::Form {
+class OutOfMemoryNotice : public forms::Form {
 public:
-    explicit Nomem(forms::FormsRuntime& runtime);
-
-private:
-    void OKButton_Click();
+    explicit OutOfMemoryNotice(forms::FormsRuntime& runtime);
+    forms::CommandButton& okButton;
 };
 
 }  // namespace sarnex::notices

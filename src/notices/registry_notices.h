@@ -6,24 +6,20 @@
 namespace sarnex::notices {
 
 // "Registry Read Failed": opened by loading; stays in front of the editor until closed.
-class ReadRegFail : public forms::Form {
+class RegistryReadFailedNotice : public forms::Form {
 public:
-    explicit ReadRegFail(forms::FormsRuntime& runtime);
+    explicit RegistryReadFailedNotice(forms::FormsRuntime& runtime);
+    forms::CommandButton& cancelButton;
 
 protected:
-    void Form_Load() override;
-
-private:
-    void Cancel_Click();
+    void OnLoad() override;
 };
 
 // "Registry Save Failed": opened by saving.
-class SaveRegFail : public forms::Form {
+class RegistrySaveFailedNotice : public forms::Form {
 public:
-    explicit SaveRegFail(forms::FormsRuntime& runtime);
-
-private:
-    void Cancel_Click();
+    explicit RegistrySaveFailedNotice(forms::FormsRuntime& runtime);
+    forms::CommandButton& cancelButton;
 };
 
 }  // namespace sarnex::notices

@@ -18,6 +18,9 @@ public:
     virtual std::optional<std::string> FromUtf8(std::string_view utf8) const = 0;
     // Every byte denotes a character, so this always succeeds.
     virtual std::string ToUtf8(std::string_view codes) const = 0;
+    // The text in upper case by the system's own character rules; characters without an upper-case
+    // form, and bytes that are not valid UTF-8, are kept as they are.
+    virtual std::string UpperCase(std::string_view utf8) const = 0;
 };
 
 }  // namespace sarnex::platform

@@ -1,33 +1,23 @@
-// The shell operations the program asks of the operating system: open a document or address,
-// the system's restart dialog, and starting a program.
+// What the program asks of the operating system's shell, in its own terms. How each request is
+// carried out (which call, which window owns it, how it is shown) is the shell's business.
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
 
 namespace sarnex::platform {
 
-struct ShellExecuteRequest {
-    std::string operation;                 // e.g. "Open"
-    std::string file;                      // document, program or address
-    std::optional<std::string> parameters; // none passes a null pointer
-    std::optional<std::string> directory;  // none passes a null pointer
-    std::int32_t showCommand = 1;
-    friend bool operator==(const ShellExecuteRequest&, const ShellExecuteRequest&) = default;
-};
-
 class Shell {
 public:
     virtual ~Shell() = default;
-    // ShellExecuteA with the desktop window as owner; the result is not used.
-    virtual void Execute(const ShellExecuteRequest& request) = 0;
-    // The shell's restart dialog (exported by ordinal 59): modal, carries out the restart itself.
-    virtual void RestartDialog(std::uint32_t owner, const std::string& prompt, std::uint32_t kind) = 0;
-    // Starts a program from its command line with the given window style and does not wait for it.
-    virtual void StartProgram(const std::string& commandLine, std::int32_t windowStyle) = 0;
-    // The Windows system directory, so system programs are started by their full path.
-    virtual std::string SystemDirectory() const = 0;
+    // Opens a web address with its registered handler, normally the default browser. Whether
+    // anything opened it is not reported: the program goes on either way.
+    virtual void OpenWebPage(const std::string& address) = 0;
+    // The system's own dialog that offers to restart Windows; it returns once the user has answered
+    // and carries out the restart itself when the user agrees.
+    virtual void OfferRestart() = 0;
+    // The System properties of the control panel, on the page from which the driver can be
+    // restarted by hand. Returns at once, without waiting for the control panel.
+    virtual void OpenSystemProperties() = 0;
 };
 
 }  // namespace sarnex::platform

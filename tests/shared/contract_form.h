@@ -25,7 +25,7 @@ public:
                       row(ControlType::ComboBox, "D", 5, 1800, 1200, 1500, 345),
                       row(ControlType::VScrollBar, "E", 6, 3600, 1200, 255, 375),
                       row(ControlType::CommandButton, "K", 7, 120, 2400, 1500, 615),
-                      forms::ControlDesign{.type = ControlType::Line, .name = "Line1", .x1 = 120, .y1 = 3300,
+                      forms::ControlDesign{.type = ControlType::Line, .name = "hardDiskFrameLeft", .x1 = 120, .y1 = 3300,
                                            .x2 = 4000, .y2 = 3300, .borderWidth = 2}};
         f.controls[4].maxLength = 3;  // B
         f.controls[6].max = 10;       // E
@@ -65,7 +65,7 @@ public:
     forms::CommandButton& K;
 
 protected:
-    void Form_Load() override {
+    void OnLoad() override {
         D.AddItem("one");
         D.AddItem("two");
         D.AddItem("three");

@@ -11,7 +11,10 @@
 
 #include "config/number_text.h"
 #include "config/rounding.h"
+#include "config/value_conversions.h"
 #include "editor/editor.h"
+#include "support/code_page_1252.h"
+#include "support/memory_registry.h"
 #include "shared/event_trace.h"
 #include "shared/user_driver.h"
 
@@ -37,52 +40,27 @@ struct LoadedState {
     int useLabel = 1;
 };
 
-// The spinner position loading gives a number: mirrored downwards from the bar's Max, kept within
-// the bar's range for numbers the bar cannot show.
-inline std::int16_t MirroredPosition(double base, const std::string& number) {
-    const double position = config::RoundHalfEven(base - config::NumberFromText(number));
-    return static_cast<std::int16_t>(position < 0 ? 0 : position > base ? base : position);
-}
-
-// Puts the controls into `state` the way loading does: values through the setters (so the editing
-// rules run nested), the enabled states loading derives itself, then each spinner's position
-// variable before its bar.
-inline void ApplyLoadedState(editor::Editor& e, const LoadedState& s) {
-    if (e.Combo1.ListCount() == 0) {
-        e.Combo1.AddItem("Hard Disk");
-        e.Combo1.AddItem("1.44MB Floppy");
-        e.Combo1.AddItem("2.88MB Floppy");
-    }
-    const bool hardDisk = s.diskType == 0;
-    e.Combo1.SetListIndex(s.diskType);
-    e.LoadImage.SetValue(s.loadImage);
-    e.Text1.SetEnabled(s.loadImage == 1);
-    e.Text1.SetText(s.loadFile);
-    e.SaveImage.SetValue(s.saveImage);
-    e.Text2.SetEnabled(s.saveImage == 1);
-    e.Text2.SetText(s.saveFile);
-    e.Text3.SetText(s.size);
-    e.Text3.SetEnabled(hardDisk);
-    e.Label6.SetEnabled(hardDisk);
-    e.Label12.SetEnabled(hardDisk);
-    e.Fat32Enable.SetValue(s.fat32);
-    e.Fat32Enable.SetEnabled(hardDisk && config::NumberFromText(s.size) > 32);
-    e.SaveCheckBox.SetValue(s.autoSave);
-    e.AutoSaveTime.SetEnabled(s.autoSave == 1);
-    e.AutoSaveTime.SetText(s.interval);
-    e.DriveCheckBox.SetValue(s.driveLetter);
-    e.DriveLetterText.SetText(s.letter);
-    e.DriveCheckBox.SetEnabled(hardDisk);
-    e.TempDirCheckBox.SetValue(s.tempDir);
-    e.DiskLabelText.SetText(s.label);
-    e.DiskLabelCheckBox.SetValue(s.useLabel);
-    e.DiskLabelText.SetEnabled(s.useLabel == 1);
-    e.SizeScrollPos = MirroredPosition(2048, s.size);
-    e.VScroll1.SetValue(e.SizeScrollPos);
-    e.DriveScrollPos = 16384;
-    e.VScroll2.SetValue(e.DriveScrollPos);
-    e.TimeScrollPos = MirroredPosition(32767, s.interval);
-    e.VScroll3.SetValue(e.TimeScrollPos);
+// Stores `state` as the driver's record, so that the editor's own loading brings the controls
+// into it: values through the setters (the editing rules run nested), the enabled states loading
+// derives, then each spinner's position.
+inline void StoreLoadedState(MemoryRegistry& registry, const LoadedState& s) {
+    const std::string key = "Software\\Sarnex";
+    const auto text = [&](const char* name, const std::string& value) { registry.PutText(key, name, value + '\0'); };
+    const auto number = [&](const char* name, std::int32_t value) { registry.PutNumber(key, name, value); };
+    CodePage1252 codePage;
+    text("DiskType", config::DiskTypeCodeFromIndex(s.diskType));
+    number("LoadImageOnStart", s.loadImage);
+    text("LoadImageFile", s.loadFile);
+    number("SaveImageOnExit", s.saveImage);
+    text("SaveImageFile", s.saveFile);
+    number("SizeIn4kPages", *config::PagesFromSizeText(s.size));
+    number("DiskFormatFAT32", s.fat32);
+    number("AutoSaveEnabled", s.autoSave);
+    number("AutoSaveTrigger", *config::TriggerFromIntervalText(s.interval));
+    number("UserDriveLetter", *config::StoredFromDriveLetter(s.driveLetter, s.letter, codePage));
+    number("MakeTempDir", s.tempDir);
+    text("DiskLabel", s.label);
+    number("UseDiskLabel", s.useLabel);
 }
 
 // A scenario whose whole handler trace is compared: `act` runs after `prepare`, with the trace
@@ -98,13 +76,13 @@ struct TraceScenario {
 inline std::vector<TraceScenario> EditorTraceScenarios() {
     const auto nothing = [](UserDriver&, editor::Editor&) {};
     const auto typeInSize = [](std::string text) {
-        return [text](UserDriver& u, editor::Editor& e) { u.Retype(e.Text3, text); };
+        return [text](UserDriver& u, editor::Editor& e) { u.Retype(e.diskSizeBox, text); };
     };
-    const auto leaveSize = [](UserDriver& u, editor::Editor& e) { u.Focus(e.Combo1); };
+    const auto leaveSize = [](UserDriver& u, editor::Editor& e) { u.Focus(e.diskTypeList); };
     const auto typeLetter = [](std::string text) {
-        return [text](UserDriver& u, editor::Editor& e) { u.Type(e.DriveLetterText, text); };
+        return [text](UserDriver& u, editor::Editor& e) { u.Type(e.driveLetterBox, text); };
     };
-    const auto clearLetter = [](UserDriver& u, editor::Editor& e) { u.Clear(e.DriveLetterText); };
+    const auto clearLetter = [](UserDriver& u, editor::Editor& e) { u.Clear(e.driveLetterBox); };
     LoadedState typical;
     LoadedState allOptions = typical;
     allOptions.tempDir = 1;
@@ -124,74 +102,75 @@ inline std::vector<TraceScenario> EditorTraceScenarios() {
 
     return {
         {"size 12.9 normalised", typical, typeInSize("12.9"), leaveSize,
-         {"Text3_LostFocus", ".Text3_Change", ".VScroll1_Change"}},
+         {"diskSizeBox.LostFocus", ".diskSizeBox.Change", ".diskSizeSpinner.Change"}},
         {"size 3 raised to 5", typical, typeInSize("3"), leaveSize,
-         {"Text3_LostFocus", ".Text3_Change", ".Text3_Change", ".VScroll1_Change", ".Text3_Change"}},
+         {"diskSizeBox.LostFocus", ".diskSizeBox.Change", ".diskSizeBox.Change", ".diskSizeSpinner.Change", ".diskSizeBox.Change"}},
         {"size 5000 lowered to 2048", typical, typeInSize("5000"), leaveSize,
-         {"Text3_LostFocus", ".Text3_Change", ".Text3_Change", ".VScroll1_Change", ".Text3_Change"}},
-        {"size left unchanged", typical, [](UserDriver& u, editor::Editor& e) { u.Focus(e.Text3); }, leaveSize,
-         {"Text3_LostFocus"}},
+         {"diskSizeBox.LostFocus", ".diskSizeBox.Change", ".diskSizeBox.Change", ".diskSizeSpinner.Change", ".diskSizeBox.Change"}},
+        {"size left unchanged", typical, [](UserDriver& u, editor::Editor& e) { u.Focus(e.diskSizeBox); }, leaveSize,
+         {"diskSizeBox.LostFocus"}},
         {"size normalised before the spin step", typical, typeInSize("1000"),
-         [](UserDriver& u, editor::Editor& e) { u.Arrow(e.VScroll1, Arrow::Up); },
-         {"Text3_LostFocus", ".Text3_Change", ".VScroll1_Change", "VScroll1_Change", ".Text3_Change"}},
+         [](UserDriver& u, editor::Editor& e) { u.Arrow(e.diskSizeSpinner, Arrow::Up); },
+         {"diskSizeBox.LostFocus", ".diskSizeBox.Change", ".diskSizeSpinner.Change", "diskSizeSpinner.Change", ".diskSizeBox.Change"}},
         {"size spin down from 5 put back", smallest, nothing,
-         [](UserDriver& u, editor::Editor& e) { u.Arrow(e.VScroll1, Arrow::Down); },
-         {"VScroll1_Change", ".VScroll1_Change"}},
-        {"size spin while floppy put back", typical, [](UserDriver& u, editor::Editor& e) { u.Pick(e.Combo1, 1); },
-         [](UserDriver& u, editor::Editor& e) { u.Arrow(e.VScroll1, Arrow::Up); },
-         {"VScroll1_Change", ".VScroll1_Change"}},
-        {"combo text typed", typical, nothing, [](UserDriver& u, editor::Editor& e) { u.TypeInCombo(e.Combo1, "F"); },
-         {"Combo1_Change", ".Combo1_Click"}},
+         [](UserDriver& u, editor::Editor& e) { u.Arrow(e.diskSizeSpinner, Arrow::Down); },
+         {"diskSizeSpinner.Change", ".diskSizeSpinner.Change"}},
+        {"size spin while floppy put back", typical, [](UserDriver& u, editor::Editor& e) { u.Pick(e.diskTypeList, 1); },
+         [](UserDriver& u, editor::Editor& e) { u.Arrow(e.diskSizeSpinner, Arrow::Up); },
+         {"diskSizeSpinner.Change", ".diskSizeSpinner.Change"}},
+        {"combo text typed", typical, nothing, [](UserDriver& u, editor::Editor& e) { u.TypeInCombo(e.diskTypeList, "F"); },
+         {"diskTypeList.Change", ".diskTypeList.Click"}},
         {"letter a", typical, clearLetter, typeLetter("a"),
-         {"DriveLetterText_Change", ".DriveLetterText_Change", "..DriveLetterText_Change"}},
-        {"letter e", typical, clearLetter, typeLetter("e"), {"DriveLetterText_Change", ".DriveLetterText_Change"}},
-        {"letter [", typical, clearLetter, typeLetter("["), {"DriveLetterText_Change", ".DriveLetterText_Change"}},
+         {"driveLetterBox.Change", ".driveLetterBox.Change", "..driveLetterBox.Change"}},
+        {"letter e", typical, clearLetter, typeLetter("e"), {"driveLetterBox.Change", ".driveLetterBox.Change"}},
+        {"letter [", typical, clearLetter, typeLetter("["), {"driveLetterBox.Change", ".driveLetterBox.Change"}},
         {"letter accented", typical, clearLetter, typeLetter("\xC3\xA9"),
-         {"DriveLetterText_Change", ".DriveLetterText_Change", "..DriveLetterText_Change"}},
-        {"letter R", typical, clearLetter, typeLetter("R"), {"DriveLetterText_Change"}},
-        {"letter spin up", typical, nothing, [](UserDriver& u, editor::Editor& e) { u.Arrow(e.VScroll2, Arrow::Up); },
-         {"VScroll2_Change", ".DriveLetterText_Change"}},
+         {"driveLetterBox.Change", ".driveLetterBox.Change", "..driveLetterBox.Change"}},
+        {"letter R", typical, clearLetter, typeLetter("R"), {"driveLetterBox.Change"}},
+        {"letter spin up", typical, nothing, [](UserDriver& u, editor::Editor& e) { u.Arrow(e.driveLetterSpinner, Arrow::Up); },
+         {"driveLetterSpinner.Change", ".driveLetterBox.Change"}},
         {"letter spin up at Z put back", letterZ, nothing,
-         [](UserDriver& u, editor::Editor& e) { u.Arrow(e.VScroll2, Arrow::Up); },
-         {"VScroll2_Change", ".VScroll2_Change"}},
+         [](UserDriver& u, editor::Editor& e) { u.Arrow(e.driveLetterSpinner, Arrow::Up); },
+         {"driveLetterSpinner.Change", ".driveLetterSpinner.Change"}},
         {"letter spin with empty box put back", typical, clearLetter,
-         [](UserDriver& u, editor::Editor& e) { u.Arrow(e.VScroll2, Arrow::Down); },
-         {"VScroll2_Change", ".VScroll2_Change"}},
+         [](UserDriver& u, editor::Editor& e) { u.Arrow(e.driveLetterSpinner, Arrow::Down); },
+         {"driveLetterSpinner.Change", ".driveLetterSpinner.Change"}},
         {"interval 5 raised to 20", typical,
-         [](UserDriver& u, editor::Editor& e) { u.Retype(e.AutoSaveTime, "5"); },
-         [](UserDriver& u, editor::Editor& e) { u.Focus(e.SaveImage); },
-         {"AutoSaveTime_LostFocus", ".VScroll3_Change"}},
+         [](UserDriver& u, editor::Editor& e) { u.Retype(e.autoSaveIntervalBox, "5"); },
+         [](UserDriver& u, editor::Editor& e) { u.Focus(e.saveImageCheck); },
+         {"autoSaveIntervalBox.LostFocus", ".autoSaveSpinner.Change"}},
         {"interval spin while AutoSave off put back", noSaving, nothing,
-         [](UserDriver& u, editor::Editor& e) { u.Arrow(e.VScroll3, Arrow::Down); },
-         {"VScroll3_Change", ".VScroll3_Change"}},
+         [](UserDriver& u, editor::Editor& e) { u.Arrow(e.autoSaveSpinner, Arrow::Down); },
+         {"autoSaveSpinner.Change", ".autoSaveSpinner.Change"}},
         {"AutoSave ticks image saving", noSaving, nothing,
-         [](UserDriver& u, editor::Editor& e) { u.Click(e.SaveCheckBox); }, {"SaveCheckBox_Click", ".SaveImage_Click"}},
+         [](UserDriver& u, editor::Editor& e) { u.Click(e.autoSaveCheck); }, {"autoSaveCheck.Click", ".saveImageCheck.Click"}},
         {"image saving off unticks AutoSave", typical, nothing,
-         [](UserDriver& u, editor::Editor& e) { u.Click(e.SaveImage); }, {"SaveImage_Click", ".SaveCheckBox_Click"}},
+         [](UserDriver& u, editor::Editor& e) { u.Click(e.saveImageCheck); }, {"saveImageCheck.Click", ".autoSaveCheck.Click"}},
         {"image loading unticks label and TEMP", allOptions, nothing,
-         [](UserDriver& u, editor::Editor& e) { u.Click(e.LoadImage); },
-         {"LoadImage_Click", ".DiskLabelCheckBox_Click", ".TempDirCheckBox_Click"}},
+         [](UserDriver& u, editor::Editor& e) { u.Click(e.loadImageCheck); },
+         {"loadImageCheck.Click", ".volumeLabelCheck.Click", ".tempDirCheck.Click"}},
         {"TEMP unticks image loading", loading, nothing,
-         [](UserDriver& u, editor::Editor& e) { u.Click(e.TempDirCheckBox); },
-         {"TempDirCheckBox_Click", ".LoadImage_Click"}},
+         [](UserDriver& u, editor::Editor& e) { u.Click(e.tempDirCheck); },
+         {"tempDirCheck.Click", ".loadImageCheck.Click"}},
         {"label unticks image loading", loading, nothing,
-         [](UserDriver& u, editor::Editor& e) { u.Click(e.DiskLabelCheckBox); },
-         {"DiskLabelCheckBox_Click", ".LoadImage_Click"}},
+         [](UserDriver& u, editor::Editor& e) { u.Click(e.volumeLabelCheck); },
+         {"volumeLabelCheck.Click", ".loadImageCheck.Click"}},
     };
 }
 
-// Runs one trace scenario on an editor that has just been created.
+// Runs one trace scenario on an editor that has just loaded the scenario's state.
 inline void RunTraceScenario(UserDriver& user, editor::Editor& editor, const TraceScenario& scenario) {
     SCOPED_TRACE(scenario.name);
-    ApplyLoadedState(editor, scenario.state);
     scenario.prepare(user, editor);
     EventTrace trace(editor);
     scenario.act(user, editor);
     EXPECT_EQ(trace.Entries(), scenario.expected);
-    EXPECT_EQ(editor.VScroll1.Value(), editor.SizeScrollPos);
-    EXPECT_EQ(editor.VScroll2.Value(), editor.DriveScrollPos);
-    EXPECT_EQ(editor.VScroll3.Value(), editor.TimeScrollPos);
+    EXPECT_EQ(editor.diskSizeSpinner.Value(), editor.AcceptedPositions().size);
+    EXPECT_EQ(editor.driveLetterSpinner.Value(), editor.AcceptedPositions().letter);
+    EXPECT_EQ(editor.autoSaveSpinner.Value(), editor.AcceptedPositions().interval);
 }
+
+// Each case runs on an editor that has just loaded LoadedState{}.
 
 // Leaving the size box with a typed text shows the normalised size and aligns the spinner.
 struct SizeCase {
@@ -218,13 +197,12 @@ inline std::vector<SizeCase> SizeNormalisationCases() {
 
 inline void RunSizeNormalisation(UserDriver& user, editor::Editor& e, const SizeCase& c) {
     SCOPED_TRACE("size typed: \"" + c.typed + "\"");
-    ApplyLoadedState(e, LoadedState{});
-    user.Retype(e.Text3, c.typed);
-    user.Focus(e.Combo1);
-    EXPECT_EQ(e.Text3.Text(), c.shown);
-    EXPECT_EQ(e.VScroll1.Value(), c.bar);
-    EXPECT_EQ(e.SizeScrollPos, c.bar);
-    EXPECT_EQ(e.Fat32Enable.Enabled(), c.fat32Enabled);
+    user.Retype(e.diskSizeBox, c.typed);
+    user.Focus(e.diskTypeList);
+    EXPECT_EQ(e.diskSizeBox.Text(), c.shown);
+    EXPECT_EQ(e.diskSizeSpinner.Value(), c.bar);
+    EXPECT_EQ(e.AcceptedPositions().size, c.bar);
+    EXPECT_EQ(e.fat32Check.Enabled(), c.fat32Enabled);
 }
 
 // Leaving the interval box with a typed text.
@@ -246,12 +224,11 @@ inline std::vector<IntervalCase> IntervalNormalisationCases() {
 
 inline void RunIntervalNormalisation(UserDriver& user, editor::Editor& e, const IntervalCase& c) {
     SCOPED_TRACE("interval typed: \"" + c.typed + "\"");
-    ApplyLoadedState(e, LoadedState{});
-    user.Retype(e.AutoSaveTime, c.typed);
-    user.Focus(e.SaveImage);
-    EXPECT_EQ(e.AutoSaveTime.Text(), c.shown);
-    EXPECT_EQ(e.VScroll3.Value(), c.bar);
-    EXPECT_EQ(e.TimeScrollPos, c.bar);
+    user.Retype(e.autoSaveIntervalBox, c.typed);
+    user.Focus(e.saveImageCheck);
+    EXPECT_EQ(e.autoSaveIntervalBox.Text(), c.shown);
+    EXPECT_EQ(e.autoSaveSpinner.Value(), c.bar);
+    EXPECT_EQ(e.AcceptedPositions().interval, c.bar);
 }
 
 // A character typed into the empty letter box and the letter it becomes.
@@ -272,12 +249,11 @@ inline std::vector<LetterCase> LetterCases() {
 
 inline void RunLetterTyped(UserDriver& user, editor::Editor& e, const LetterCase& c) {
     SCOPED_TRACE("letter typed: \"" + c.typed + "\"");
-    ApplyLoadedState(e, LoadedState{});
-    user.Clear(e.DriveLetterText);
-    user.Type(e.DriveLetterText, c.typed);
-    EXPECT_EQ(e.DriveLetterText.Text(), c.shown);
-    EXPECT_EQ(e.VScroll2.Value(), 16384);
-    EXPECT_EQ(e.DriveScrollPos, 16384);
+    user.Clear(e.driveLetterBox);
+    user.Type(e.driveLetterBox, c.typed);
+    EXPECT_EQ(e.driveLetterBox.Text(), c.shown);
+    EXPECT_EQ(e.driveLetterSpinner.Value(), 16384);
+    EXPECT_EQ(e.AcceptedPositions().letter, 16384);
 }
 
 }  // namespace sarnex::testing

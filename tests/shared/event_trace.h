@@ -1,5 +1,5 @@
 // Records the handlers that ran, in order, each prefixed by one '.' per level of nesting:
-// {"Combo1_Click", ".Text3_Change"} means Text3_Change ran inside Combo1_Click.
+// {"diskTypeList.Click", ".diskSizeBox.Change"} means the size box's Change ran inside the list's Click.
 #pragma once
 
 #include <string>
@@ -18,7 +18,7 @@ public:
     EventTrace& operator=(const EventTrace&) = delete;
 
     void HandlerEntered(const forms::Control& control, forms::Event event) override {
-        entries_.push_back(std::string(static_cast<std::size_t>(depth_), '.') + control.Name() + "_" +
+        entries_.push_back(std::string(static_cast<std::size_t>(depth_), '.') + control.Name() + "." +
                            forms::EventName(event));
         ++depth_;
     }

@@ -42,11 +42,11 @@ TYPED_TEST_SUITE_P(FormsContract);
 TYPED_TEST_P(FormsContract, AssignmentsRaiseNestedHandlersBeforeReturning) {
     auto& f = this->form;
     f.C.SetValue(1);
-    EXPECT_EQ(this->Take(), (Trace{"C_Click", ".A_Change", "..E_Change"}));
+    EXPECT_EQ(this->Take(), (Trace{"C.Click", ".A.Change", "..E.Change"}));
     EXPECT_EQ(f.A.Text(), "ticked");
     EXPECT_EQ(f.E.Value(), 6);
     f.C.SetValue(0);
-    EXPECT_EQ(this->Take(), (Trace{"C_Click", ".A_Change", "..E_Change"}));
+    EXPECT_EQ(this->Take(), (Trace{"C.Click", ".A.Change", "..E.Change"}));
     EXPECT_EQ(f.E.Value(), 0);
 }
 
@@ -70,7 +70,7 @@ TYPED_TEST_P(FormsContract, EveryListIndexAssignmentClicks) {
     EXPECT_TRUE(f.D.SetListIndex(1));
     EXPECT_FALSE(f.D.SetListIndex(3));
     EXPECT_FALSE(f.D.SetListIndex(-2));
-    EXPECT_EQ(this->Take(), (Trace{"D_Click", "D_Click"}));
+    EXPECT_EQ(this->Take(), (Trace{"D.Click", "D.Click"}));
     EXPECT_EQ(f.D.ListIndex(), 1);
     EXPECT_EQ(f.D.Text(), "two");
 }
@@ -79,20 +79,20 @@ TYPED_TEST_P(FormsContract, MaxLengthLimitsTypingOnly) {
     auto& f = this->form;
     this->user().Type(f.B, "abcdef");
     EXPECT_EQ(f.B.Text(), "abc");
-    EXPECT_EQ(this->Take(), (Trace{"B_Change", "B_Change", "B_Change"}));
-    this->user().Click(f.K);  // K_Click assigns six characters to B
+    EXPECT_EQ(this->Take(), (Trace{"B.Change", "B.Change", "B.Change"}));
+    this->user().Click(f.K);  // K's Click assigns six characters to B
     EXPECT_EQ(f.B.Text(), "abcdef");
-    EXPECT_EQ(this->Take(), (Trace{"K_Click", ".B_Change"}));
+    EXPECT_EQ(this->Take(), (Trace{"K.Click", ".B.Change"}));
 }
 
 TYPED_TEST_P(FormsContract, UserPickClicksAndUserEditLeavesNoSelection) {
     auto& f = this->form;
     this->user().Pick(f.D, 2);
-    EXPECT_EQ(this->Take(), Trace{"D_Click"});
+    EXPECT_EQ(this->Take(), Trace{"D.Click"});
     EXPECT_EQ(f.D.ListIndex(), 2);
     EXPECT_EQ(f.D.Text(), "three");
     this->user().TypeInCombo(f.D, "q");
-    EXPECT_EQ(this->Take(), Trace{"D_Change"});
+    EXPECT_EQ(this->Take(), Trace{"D.Change"});
     EXPECT_EQ(f.D.ListIndex(), -1);
     EXPECT_EQ(f.D.Text(), "q");
 }
@@ -111,7 +111,7 @@ TYPED_TEST_P(FormsContract, ScrollBarRefusesValuesOutsideItsRange) {
     EXPECT_EQ(this->Take(), Trace{});
     this->user().Arrow(f.E, forms::VScrollBar::Arrow::Up);
     EXPECT_EQ(f.E.Value(), 9);
-    EXPECT_EQ(this->Take(), Trace{"E_Change"});
+    EXPECT_EQ(this->Take(), Trace{"E.Change"});
 }
 
 TYPED_TEST_P(FormsContract, OldControlLosesFocusBeforeTheClickRuns) {
@@ -119,10 +119,10 @@ TYPED_TEST_P(FormsContract, OldControlLosesFocusBeforeTheClickRuns) {
     this->user().Focus(f.A);
     this->Take();
     this->user().Click(f.K);
-    EXPECT_EQ(this->Take(), (Trace{"A_LostFocus", "K_Click", ".B_Change"}));
+    EXPECT_EQ(this->Take(), (Trace{"A.LostFocus", "K.Click", ".B.Change"}));
     this->user().Focus(f.A);
     this->user().Arrow(f.E, forms::VScrollBar::Arrow::Down);
-    EXPECT_EQ(this->Take(), (Trace{"A_LostFocus", "E_Change"}));
+    EXPECT_EQ(this->Take(), (Trace{"A.LostFocus", "E.Change"}));
     EXPECT_EQ(f.ActiveControl(), &f.E);
 }
 
@@ -160,8 +160,8 @@ TYPED_TEST_P(FormsContract, UserClicksToggleCheckBoxesAndClickLabels) {
     this->user().Click(f.C);
     EXPECT_EQ(f.C.Value(), 0);
     this->user().Click(f.L);
-    EXPECT_EQ(this->Take(), (Trace{"C_Click", ".A_Change", "..E_Change", "C_Click", ".A_Change", "..E_Change",
-                                   "L_Click"}));
+    EXPECT_EQ(this->Take(), (Trace{"C.Click", ".A.Change", "..E.Change", "C.Click", ".A.Change", "..E.Change",
+                                   "L.Click"}));
 }
 
 TYPED_TEST_P(FormsContract, ClosingTheWindowUnloadsWithoutHandlersAndEndsTheProgram) {

@@ -13,8 +13,8 @@
 #include "editor/editor_design.h"
 #include "notices/driver_notices.h"
 #include "notices/registry_notices.h"
-#include "platform/code_page_1252.h"
-#include "platform/memory_registry.h"
+#include "support/code_page_1252.h"
+#include "support/memory_registry.h"
 #include "platform/win32/wide_text.h"
 #include "shared/event_trace.h"
 #include "win32/win32_program.h"
@@ -23,7 +23,7 @@
 namespace sarnex::testing {
 namespace {
 
-struct EditorProgram : Win32Program<platform::MemoryRegistry, platform::CodePage1252> {
+struct EditorProgram : Win32Program<testing::MemoryRegistry, testing::CodePage1252> {
     RECT ChildRect(const forms::Control& c) const {
         HWND h = host.WindowOf(c);
         RECT r;
@@ -85,8 +85,8 @@ TEST(EditorWindow, TabVisitsTheControlsInTheirFocusOrder) {
     EditorProgram p;
     auto& editor = p.ShowEditor();
     for (const auto& c : editor.Controls()) c->SetEnabled(true);
-    editor.Text3.SetText("64");  // leaving the size box keeps FAT32 available above 32 MB
-    p.user.Focus(editor.LoadImage);
+    editor.diskSizeBox.SetText("64");  // leaving the size box keeps FAT32 available above 32 MB
+    p.user.Focus(editor.loadImageCheck);
     std::vector<std::string> visited;
     for (int i = 0; i < 20; ++i) {
         p.user.Tab(editor, false);
@@ -99,17 +99,17 @@ TEST(EditorWindow, TabVisitsTheControlsInTheirFocusOrder) {
         EXPECT_EQ(editor.ActiveControl()->Name(), name);
     }
     const std::vector<std::string> expected = {
-        "SaveImage", "Text1",       "Text2",           "Combo1",          "Command1",          "Text3",
-        "Command2",  "DriveCheckBox", "VScroll1",      "DriveLetterText", "VScroll2",          "SaveCheckBox",
-        "AutoSaveTime", "VScroll3", "Fat32Enable",     "TempDirCheckBox", "DiskLabelCheckBox", "DiskLabelText",
-        "Command3",  "LoadImage"};
+        "saveImageCheck", "loadImageFileBox",       "saveImageFileBox",           "diskTypeList",          "okButton",          "diskSizeBox",
+        "cancelButton",  "driveLetterCheck", "diskSizeSpinner",      "driveLetterBox", "driveLetterSpinner",          "autoSaveCheck",
+        "autoSaveIntervalBox", "autoSaveSpinner", "fat32Check",     "tempDirCheck", "volumeLabelCheck", "volumeLabelBox",
+        "saveButton",  "loadImageCheck"};
     EXPECT_EQ(visited, expected);
     // Disabled controls are skipped.
-    editor.Text1.SetEnabled(false);
-    editor.Text2.SetEnabled(false);
-    p.user.Focus(editor.SaveImage);
+    editor.loadImageFileBox.SetEnabled(false);
+    editor.saveImageFileBox.SetEnabled(false);
+    p.user.Focus(editor.saveImageCheck);
     p.user.Tab(editor, false);
-    EXPECT_EQ(editor.ActiveControl()->Name(), "Combo1");
+    EXPECT_EQ(editor.ActiveControl()->Name(), "diskTypeList");
 }
 
 TEST(EditorWindow, LabelsDrawInTheirColours) {
@@ -121,10 +121,10 @@ TEST(EditorWindow, LabelsDrawInTheirColours) {
         const forms::Label* label;
         COLORREF color;
     };
-    for (const Case& c : {Case{&editor.Label4, RGB(255, 0, 0)}, Case{&editor.Label8, RGB(0, 0, 192)},
-                          Case{&editor.Label10, GetSysColor(COLOR_HIGHLIGHT)},
-                          Case{&editor.Label13, GetSysColor(COLOR_HIGHLIGHT)},
-                          Case{&editor.Label3, GetSysColor(COLOR_BTNTEXT)}}) {
+    for (const Case& c : {Case{&editor.titleLabel, RGB(255, 0, 0)}, Case{&editor.webLink, RGB(0, 0, 192)},
+                          Case{&editor.hardDiskFrameTitle, GetSysColor(COLOR_HIGHLIGHT)},
+                          Case{&editor.loadImageFrameTitle, GetSysColor(COLOR_HIGHLIGHT)},
+                          Case{&editor.diskTypeCaption, GetSysColor(COLOR_BTNTEXT)}}) {
         SCOPED_TRACE(c.label->Name());
         SetTextColor(dc, RGB(1, 2, 3));
         SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
@@ -174,7 +174,7 @@ TEST(EditorWindow, ControlsWithTipsShowThem) {
     TOOLINFOW ti{};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.hwnd = window;
-    ti.uId = reinterpret_cast<UINT_PTR>(p.host.WindowOf(editor.Label8));
+    ti.uId = reinterpret_cast<UINT_PTR>(p.host.WindowOf(editor.webLink));
     ti.lpszText = text;
     SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&ti));
     EXPECT_EQ(win32::Narrow(text), "Sarnex web page");
@@ -183,10 +183,9 @@ TEST(EditorWindow, ControlsWithTipsShowThem) {
 TEST(EditorWindow, TheLinkLabelOpensTheWebPageOnEachClick) {
     EditorProgram p;
     auto& editor = p.ShowEditor();
-    p.user.Click(editor.Label8);
-    p.user.Click(editor.Label8);
-    const platform::ShellExecuteRequest open{"Open", editor.Label8.Caption(), std::nullopt, std::nullopt, 1};
-    EXPECT_EQ(p.shell.executed, (std::vector<platform::ShellExecuteRequest>{open, open}));
+    p.user.Click(editor.webLink);
+    p.user.Click(editor.webLink);
+    EXPECT_EQ(p.shell.requests, std::vector<std::string>(2, "open web page " + editor.webLink.Caption()));
 }
 
 TEST(EditorWindow, EnterAndEscInATextBoxPressNoButton) {
@@ -194,21 +193,21 @@ TEST(EditorWindow, EnterAndEscInATextBoxPressNoButton) {
     p.registry.AddKey("Software\\Sarnex");
     auto& editor = p.ShowEditor();
     EventTrace trace(editor);
-    for (forms::TextBox* box : {&editor.Text3, &editor.AutoSaveTime, &editor.DiskLabelText}) {
+    for (forms::TextBox* box : {&editor.diskSizeBox, &editor.autoSaveIntervalBox, &editor.volumeLabelBox}) {
         box->SetEnabled(true);
         p.user.Focus(*box);
         p.user.Key(VK_RETURN);
         p.user.Key(VK_ESCAPE);
     }
-    for (const auto& entry : trace.Entries()) EXPECT_EQ(entry.find("Command"), std::string::npos) << entry;
+    for (const auto& entry : trace.Entries()) EXPECT_EQ(entry.find("Button"), std::string::npos) << entry;
     EXPECT_TRUE(editor.Loaded());
-    EXPECT_TRUE(p.shell.restartDialogs.empty());
+    EXPECT_TRUE(p.shell.requests.empty());
 }
 
 TEST(EditorWindow, ReadFailureNoticeStaysInFrontOfTheEditor) {
     EditorProgram p;  // no key: loading fails
     HWND editorWindow = p.host.WindowOf(p.ShowEditor());
-    auto& notice = p.runtime.DefaultInstance<notices::ReadRegFail>();
+    auto& notice = p.runtime.DefaultInstance<notices::RegistryReadFailedNotice>();
     ASSERT_TRUE(notice.Loaded());
     HWND noticeWindow = p.host.WindowOf(notice);
     EXPECT_TRUE(GetWindowLongPtrW(noticeWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -216,7 +215,7 @@ TEST(EditorWindow, ReadFailureNoticeStaysInFrontOfTheEditor) {
     EXPECT_TRUE(IsWindowVisible(noticeWindow));
     EXPECT_EQ(win32::WindowText(noticeWindow), "Registry Read Failed");
     // Its button closes only the notice.
-    p.user.Click(notice.Get<forms::CommandButton>("Cancel"));
+    p.user.Click(notice.cancelButton);
     EXPECT_FALSE(notice.Loaded());
     EXPECT_TRUE(p.program.Editor().Loaded());
     EXPECT_FALSE(p.runtime.ProgramEnded());
@@ -224,9 +223,9 @@ TEST(EditorWindow, ReadFailureNoticeStaysInFrontOfTheEditor) {
 
 TEST(NoticeWindows, ImageLoadErrorIsAFixedDialogWithoutTaskbarButtonAtItsOwnPlace) {
     EditorProgram p;
-    p.program.Main("badload");
+    p.program.Start("badload");
     p.host.PumpMessages();
-    auto& notice = p.runtime.DefaultInstance<notices::LoadFail>();
+    auto& notice = p.runtime.DefaultInstance<notices::ImageLoadFailedNotice>();
     HWND w = p.host.WindowOf(notice);
     ASSERT_NE(w, nullptr);
     const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
@@ -242,17 +241,17 @@ TEST(NoticeWindows, ImageLoadErrorIsAFixedDialogWithoutTaskbarButtonAtItsOwnPlac
     GetClientRect(w, &client);
     EXPECT_EQ(client.right, p.host.Pixels(6030));
     EXPECT_EQ(client.bottom, p.host.Pixels(3195));
-    auto& title = notice.Get<forms::Label>("Label1");
+    auto& title = notice.Get<forms::Label>("titleLabel");
     EXPECT_EQ(title.Design().foreColor, forms::Color::Rgb(255, 0, 0));
-    p.user.Click(notice.Get<forms::CommandButton>("OKButton"));
+    p.user.Click(notice.okButton);
     EXPECT_TRUE(p.runtime.ProgramEnded());
 }
 
 TEST(NoticeWindows, MemoryNoticeOpensAloneWithItsTitleAndClientArea) {
     EditorProgram p;
-    p.program.Main("nomem");
+    p.program.Start("nomem");
     p.host.PumpMessages();
-    HWND w = p.host.WindowOf(p.runtime.DefaultInstance<notices::Nomem>());
+    HWND w = p.host.WindowOf(p.runtime.DefaultInstance<notices::OutOfMemoryNotice>());
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(win32::WindowText(w), "Sarnex Memory Allocation Error");
     RECT client;

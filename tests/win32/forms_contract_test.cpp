@@ -34,7 +34,7 @@ TEST(Win32Mirror, ModelChangesReachTheWindowsWithoutEchoes) {
     EXPECT_EQ(win32::WindowText(h.host.WindowOf(f.D)), "three");
     EXPECT_FALSE(IsWindowEnabled(h.host.WindowOf(f.A)));
     // Each assignment ran its handlers once: the windows' own notifications were not echoed back.
-    EXPECT_EQ(trace.Entries(), (Trace{"C_Click", ".A_Change", "..E_Change", "D_Click"}));
+    EXPECT_EQ(trace.Entries(), (Trace{"C.Click", ".A.Change", "..E.Change", "D.Click"}));
 }
 
 TEST(Win32Mirror, EnterAndEscInATextBoxPressNoButton) {

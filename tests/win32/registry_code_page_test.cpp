@@ -1,17 +1,17 @@
 // Registry texts go through the system's ANSI code page; on a Windows-1252 system it must agree
 // with the portable table byte for byte.
-#include "platform/code_page_1252.h"
+#include "support/code_page_1252.h"
 #include "platform/win32/ansi_code_page.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-namespace sarnex::platform {
+namespace sarnex::testing {
 namespace {
 
 TEST(AnsiCodePage, PlainTextsRoundTripAndUnrepresentableCharactersAreRefused) {
-    AnsiCodePage codePage;
+    win32::AnsiCodePage codePage;
     EXPECT_EQ(codePage.FromUtf8(""), "");
     EXPECT_EQ(codePage.FromUtf8("C:\\images\\disk.img"), "C:\\images\\disk.img");
     EXPECT_EQ(codePage.ToUtf8("Sarnexia"), "Sarnexia");
@@ -23,7 +23,7 @@ TEST(AnsiCodePage, PlainTextsRoundTripAndUnrepresentableCharactersAreRefused) {
 
 TEST(AnsiCodePage, AgreesWithTheWindows1252TableOnAWesternSystem) {
     if (GetACP() != 1252) GTEST_SKIP() << "the system code page is " << GetACP();
-    AnsiCodePage ansi;
+    win32::AnsiCodePage ansi;
     CodePage1252 table;
     for (int code = 1; code < 256; ++code) {
         const std::string byte(1, static_cast<char>(code));
@@ -36,4 +36,4 @@ TEST(AnsiCodePage, AgreesWithTheWindows1252TableOnAWesternSystem) {
 }
 
 }  // namespace
-}  // namespace sarnex::platform
+}  // namespace sarnex::testing

@@ -33,8 +33,8 @@ public:
     void FailWrite(std::string_view, platform::RegistryStatus) {}
 
 private:
-    platform::Advapi32Registry registry_;
-    platform::AnsiCodePage codePage_;
+    win32::Advapi32Registry registry_;
+    win32::AnsiCodePage codePage_;
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Advapi32, RegistryContract, Advapi32RegistryEnvironment);

@@ -16,7 +16,7 @@
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
-#include "startup/module1.h"
+#include "startup/program.h"
 #include "win32/win32_program.h"
 
 
@@ -139,7 +139,7 @@ bool KeyExists() {
     return true;
 }
 
-using RealProgram = Win32Program<platform::Advapi32Registry, platform::AnsiCodePage>;
+using RealProgram = Win32Program<win32::Advapi32Registry, win32::AnsiCodePage>;
 
 class RegistryEndToEnd : public ::testing::Test {
 protected:
@@ -164,28 +164,28 @@ TEST_F(RegistryEndToEnd, ValuesStoredByTheRegToolAreShownByTheEditor) {
 
     RealProgram p;
     editor::Editor& e = p.ShowEditor();
-    EXPECT_EQ(e.Combo1.ListIndex(), 1);
-    EXPECT_EQ(p.Shown(e.Combo1), "1.44MB Floppy");
-    EXPECT_EQ(p.Shown(e.Label5), "Version 1.0.41");
-    EXPECT_TRUE(p.Ticked(e.LoadImage));
-    EXPECT_EQ(p.Shown(e.Text1), "C:\\images\\disk one.img");
-    EXPECT_TRUE(p.Usable(e.Text1));
-    EXPECT_FALSE(p.Ticked(e.SaveImage));
-    EXPECT_EQ(p.Shown(e.Text2), "C:\\images\\saved.img");
-    EXPECT_FALSE(p.Usable(e.Text2));
-    EXPECT_EQ(p.Shown(e.Text3), " 1.40625");
-    EXPECT_FALSE(p.Usable(e.Text3));
-    EXPECT_TRUE(p.Ticked(e.Fat32Enable));
-    EXPECT_FALSE(p.Usable(e.Fat32Enable));
-    EXPECT_EQ(p.Shown(e.AutoSaveTime), " 124");
-    EXPECT_FALSE(p.Usable(e.AutoSaveTime));
-    EXPECT_TRUE(p.Ticked(e.DriveCheckBox));
-    EXPECT_EQ(p.Shown(e.DriveLetterText), "Y");
-    EXPECT_EQ(p.Shown(e.DiskLabelText), "RAM DISK");
-    EXPECT_FALSE(p.Usable(e.DiskLabelText));
-    EXPECT_EQ(e.SizeScrollPos, 2047);
-    EXPECT_EQ(e.TimeScrollPos, 32643);
-    EXPECT_EQ(p.runtime.ExistingInstance<notices::ReadRegFail>(), nullptr);
+    EXPECT_EQ(e.diskTypeList.ListIndex(), 1);
+    EXPECT_EQ(p.Shown(e.diskTypeList), "1.44MB Floppy");
+    EXPECT_EQ(p.Shown(e.versionLabel), "Version 1.0.41");
+    EXPECT_TRUE(p.Ticked(e.loadImageCheck));
+    EXPECT_EQ(p.Shown(e.loadImageFileBox), "C:\\images\\disk one.img");
+    EXPECT_TRUE(p.Usable(e.loadImageFileBox));
+    EXPECT_FALSE(p.Ticked(e.saveImageCheck));
+    EXPECT_EQ(p.Shown(e.saveImageFileBox), "C:\\images\\saved.img");
+    EXPECT_FALSE(p.Usable(e.saveImageFileBox));
+    EXPECT_EQ(p.Shown(e.diskSizeBox), " 1.40625");
+    EXPECT_FALSE(p.Usable(e.diskSizeBox));
+    EXPECT_TRUE(p.Ticked(e.fat32Check));
+    EXPECT_FALSE(p.Usable(e.fat32Check));
+    EXPECT_EQ(p.Shown(e.autoSaveIntervalBox), " 124");
+    EXPECT_FALSE(p.Usable(e.autoSaveIntervalBox));
+    EXPECT_TRUE(p.Ticked(e.driveLetterCheck));
+    EXPECT_EQ(p.Shown(e.driveLetterBox), "Y");
+    EXPECT_EQ(p.Shown(e.volumeLabelBox), "RAM DISK");
+    EXPECT_FALSE(p.Usable(e.volumeLabelBox));
+    EXPECT_EQ(e.AcceptedPositions().size, 2047);
+    EXPECT_EQ(e.AcceptedPositions().interval, 32643);
+    EXPECT_EQ(p.runtime.ExistingInstance<notices::RegistryReadFailedNotice>(), nullptr);
 }
 
 TEST_F(RegistryEndToEnd, ImportedFileWithOddValuesLoadsWhatFits) {
@@ -205,11 +205,11 @@ TEST_F(RegistryEndToEnd, ImportedFileWithOddValuesLoadsWhatFits) {
 
     RealProgram p;
     editor::Editor& e = p.ShowEditor();
-    EXPECT_EQ(e.Combo1.ListIndex(), -1) << "\"hdc\" is no disk type";
-    EXPECT_FALSE(p.Ticked(e.LoadImage)) << "the text \"1\" reads as 49";
-    EXPECT_EQ(p.Shown(e.Text3), "Text3") << "an 8-byte number is not read";
-    EXPECT_EQ(p.Shown(e.AutoSaveTime), " 20") << "a 1-byte number is";
-    EXPECT_EQ(p.Shown(e.DiskLabelText), "ABCD");
+    EXPECT_EQ(e.diskTypeList.ListIndex(), -1) << "\"hdc\" is no disk type";
+    EXPECT_FALSE(p.Ticked(e.loadImageCheck)) << "the text \"1\" reads as 49";
+    EXPECT_EQ(p.Shown(e.diskSizeBox), "Text3") << "an 8-byte number is not read";
+    EXPECT_EQ(p.Shown(e.autoSaveIntervalBox), " 20") << "a 1-byte number is";
+    EXPECT_EQ(p.Shown(e.volumeLabelBox), "ABCD");
 }
 
 TEST_F(RegistryEndToEnd, AnEditSavedThroughTheWindowsIsWhatRegReadsBack) {
@@ -222,15 +222,15 @@ TEST_F(RegistryEndToEnd, AnEditSavedThroughTheWindowsIsWhatRegReadsBack) {
 
     RealProgram p;
     editor::Editor& e = p.ShowEditor();
-    p.user.Retype(e.Text3, "100.7");
-    p.user.Click(e.DriveCheckBox);
-    p.user.Retype(e.DriveLetterText, "q");
-    p.user.Retype(e.Text2, "C:\\saved image.img");
-    p.user.Retype(e.DiskLabelText, "NEW LABEL");
-    p.user.Retype(e.AutoSaveTime, "22");
-    p.user.Click(e.Command3);
-    EXPECT_EQ(p.Shown(e.Text3), " 100");
-    EXPECT_EQ(p.runtime.ExistingInstance<notices::SaveRegFail>(), nullptr);
+    p.user.Retype(e.diskSizeBox, "100.7");
+    p.user.Click(e.driveLetterCheck);
+    p.user.Retype(e.driveLetterBox, "q");
+    p.user.Retype(e.saveImageFileBox, "C:\\saved image.img");
+    p.user.Retype(e.volumeLabelBox, "NEW LABEL");
+    p.user.Retype(e.autoSaveIntervalBox, "22");
+    p.user.Click(e.saveButton);
+    EXPECT_EQ(p.Shown(e.diskSizeBox), " 100");
+    EXPECT_EQ(p.runtime.ExistingInstance<notices::RegistrySaveFailedNotice>(), nullptr);
 
     struct Expected {
         const char* name;
@@ -263,7 +263,7 @@ TEST_F(RegistryEndToEnd, AnEditSavedThroughTheWindowsIsWhatRegReadsBack) {
     // Text values the editor never touched hold their design text and are stored as such.
     EXPECT_EQ(ReadRaw("LoadImageFile").bytes, std::string("Text1\0", 6));
 
-    p.user.Click(e.Command2);
+    p.user.Click(e.cancelButton);
     EXPECT_TRUE(p.runtime.ProgramEnded());
 }
 
@@ -271,7 +271,7 @@ TEST_F(RegistryEndToEnd, MissingKeyShowsTheReadNoticeInFrontAndSavingCreatesNoth
     ASSERT_FALSE(KeyExists());
     RealProgram p;
     p.ShowEditor();
-    auto* notice = p.runtime.ExistingInstance<notices::ReadRegFail>();
+    auto* notice = p.runtime.ExistingInstance<notices::RegistryReadFailedNotice>();
     ASSERT_NE(notice, nullptr);
     HWND noticeWindow = p.host.WindowOf(*notice);
     HWND editorWindow = p.host.WindowOf(p.program.Editor());
@@ -281,11 +281,11 @@ TEST_F(RegistryEndToEnd, MissingKeyShowsTheReadNoticeInFrontAndSavingCreatesNoth
     EXPECT_TRUE(IsWindowVisible(editorWindow));
     EXPECT_NE(GetWindowLongW(noticeWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(GetWindowLongW(editorWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    EXPECT_EQ(p.Shown(p.program.Editor().Text3), "5");
-    EXPECT_EQ(p.Shown(p.program.Editor().DiskLabelText), "Sarnexia");
+    EXPECT_EQ(p.Shown(p.program.Editor().diskSizeBox), "5");
+    EXPECT_EQ(p.Shown(p.program.Editor().volumeLabelBox), "Sarnexia");
 
-    p.user.Click(p.program.Editor().Command1);
-    auto* saveNotice = p.runtime.ExistingInstance<notices::SaveRegFail>();
+    p.user.Click(p.program.Editor().okButton);
+    auto* saveNotice = p.runtime.ExistingInstance<notices::RegistrySaveFailedNotice>();
     ASSERT_NE(saveNotice, nullptr);
     EXPECT_TRUE(IsWindowVisible(p.host.WindowOf(*saveNotice)));
     EXPECT_TRUE(p.program.Editor().Loaded()) << "OK keeps the editor when nothing could be saved";

@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(Words, StartupNotice,
 
 struct EditorCase {
     const char* arguments;
-    bool restartOffered;  // ShowRestartQuery at 1
+    bool restartOffered;  // "OK" is followed by the restart prompt
 };
 
 class StartupEditor : public ::testing::TestWithParam<EditorCase> {};

@@ -7,13 +7,12 @@
 #include <string>
 
 #include "editor/editor.h"
-#include "platform/recording_shell.h"
+#include "support/recording_shell.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_host.h"
-#include "startup/module1.h"
+#include "startup/program.h"
 #include "win32/win32_driver.h"
 
-#undef LoadImage  // windows.h would rename the editor's check box
 
 namespace sarnex::testing {
 
@@ -22,14 +21,14 @@ struct Win32Program {
     win32::Win32Host host{GetModuleHandleW(nullptr)};
     Registry registry;
     CodePage codePage;
-    platform::RecordingShell shell;
+    testing::RecordingShell shell;
     forms::FormsRuntime runtime{host};
     startup::Program program{runtime, {registry, codePage, shell, {1, 0, 41}}};
     Win32Driver user{host};
 
     // Starts the program as a plain run does and returns its editor, shown.
     editor::Editor& ShowEditor() {
-        program.Main("");
+        program.Start("");
         host.PumpMessages();
         return program.Editor();
     }

@@ -44,12 +44,12 @@ void Form::Load() {
     loaded_ = true;
     runtime_.host_.CreateWindowFor(*this);
     runtime_.FormLoaded(*this);
-    Form_Load();
+    OnLoad();
 }
 
 void Form::Show() {
     Load();
-    if (!loaded_) return;  // Form_Load may have unloaded it again
+    if (!loaded_) return;  // OnLoad may have unloaded it again
     runtime_.host_.ShowWindowFor(*this);
     if (focused_ == nullptr || !focused_->CanTakeFocus()) {
         if (Control* first = NextInTabOrder(nullptr, false)) {

@@ -35,7 +35,7 @@ public:
         return *found;
     }
 
-    // Lifecycle. Show loads the form first when it is not loaded (which runs Form_Load).
+    // Lifecycle. Show loads the form first when it is not loaded (which runs OnLoad).
     bool Loaded() const { return loaded_; }
     void Load();
     void Show();
@@ -59,7 +59,7 @@ public:
     FormsRuntime& Runtime() const { return runtime_; }
 
 protected:
-    virtual void Form_Load() {}
+    virtual void OnLoad() {}
 
 private:
     friend class Control;

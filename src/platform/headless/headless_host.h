@@ -18,7 +18,7 @@ public:
     void DestroyWindowFor(forms::Form& form) override;
     void MakeTopmost(forms::Form& form) override;
 
-    // One line per window operation, e.g. "create Editor", "show Editor", "topmost ReadRegFail".
+    // One line per window operation, e.g. "create Editor", "show Editor", "topmost RegistryReadFailedNotice".
     const std::vector<std::string>& Log() const { return log_; }
     void ClearLog() { log_.clear(); }
     // Forms currently shown, in the order they were shown.

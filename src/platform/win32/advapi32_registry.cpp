@@ -4,8 +4,11 @@
 
 #include <string>
 
-namespace sarnex::platform {
+namespace sarnex::win32 {
 namespace {
+
+using platform::RegistryKeyHandle;
+using platform::RegistryStatus;
 
 HKEY ToHkey(RegistryKeyHandle key) { return reinterpret_cast<HKEY>(key.value); }
 
@@ -37,4 +40,4 @@ RegistryStatus Advapi32Registry::SetValue(RegistryKeyHandle key, std::string_vie
 
 RegistryStatus Advapi32Registry::CloseKey(RegistryKeyHandle key) { return RegCloseKey(ToHkey(key)); }
 
-}  // namespace sarnex::platform
+}  // namespace sarnex::win32

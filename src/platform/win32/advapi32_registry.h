@@ -3,10 +3,13 @@
 
 #include "platform/registry.h"
 
-namespace sarnex::platform {
+namespace sarnex::win32 {
 
-class Advapi32Registry final : public Registry {
+class Advapi32Registry final : public platform::Registry {
 public:
+    using RegistryStatus = platform::RegistryStatus;
+    using RegistryKeyHandle = platform::RegistryKeyHandle;
+
     RegistryStatus OpenKey(std::string_view subKey, RegistryKeyHandle& key) override;
     RegistryStatus QueryValue(RegistryKeyHandle key, std::string_view name, std::uint32_t& type,
                               std::byte* data, std::uint32_t& size) override;
@@ -15,4 +18,4 @@ public:
     RegistryStatus CloseKey(RegistryKeyHandle key) override;
 };
 
-}  // namespace sarnex::platform
+}  // namespace sarnex::win32

@@ -5,7 +5,7 @@
 #include <climits>
 #include <vector>
 
-namespace sarnex::platform {
+namespace sarnex::win32 {
 namespace {
 
 std::optional<std::wstring> Widen(UINT codePage, DWORD flags, std::string_view text) {
@@ -47,4 +47,17 @@ std::string AnsiCodePage::ToUtf8(std::string_view codes) const {
     return utf8;
 }
 
-}  // namespace sarnex::platform
+std::string AnsiCodePage::UpperCase(std::string_view utf8) const {
+    // Text that is not valid UTF-8 has no characters to upper-case: it stays as it is.
+    auto wide = Widen(CP_UTF8, MB_ERR_INVALID_CHARS, utf8);
+    if (!wide || wide->empty()) return std::string(utf8);
+    CharUpperBuffW(wide->data(), static_cast<DWORD>(wide->size()));
+    const int length = static_cast<int>(wide->size());
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide->data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return std::string(utf8);
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide->data(), length, out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace sarnex::win32

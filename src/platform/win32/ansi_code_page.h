@@ -5,12 +5,14 @@
 
 #include "platform/code_page.h"
 
-namespace sarnex::platform {
+namespace sarnex::win32 {
 
-class AnsiCodePage final : public CodePage {
+class AnsiCodePage final : public platform::CodePage {
 public:
     std::optional<std::string> FromUtf8(std::string_view utf8) const override;
     std::string ToUtf8(std::string_view codes) const override;
+    // By the system's own rules (CharUpperBuffW), so every code page's letters are handled.
+    std::string UpperCase(std::string_view utf8) const override;
 };
 
-}  // namespace sarnex::platform
+}  // namespace sarnex::win32

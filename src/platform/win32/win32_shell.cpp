@@ -2,22 +2,19 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/win32/unique_handle.h"
-
-namespace sarnex::platform {
+namespace sarnex::win32 {
 namespace {
 
-// The shell's restart dialog: owner, prompt (ANSI), shutdown kind.
-using RestartDialogProc = INT(WINAPI*)(HWND, LPCSTR, DWORD);
+// The shell's restart dialog: owner, prompt, shutdown kind. Since Windows 2000 the prompt is read
+// as UTF-16.
+using RestartDialogProc = INT(WINAPI*)(HWND, LPCWSTR, DWORD);
 using ShellExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 constexpr WORD kRestartDialogOrdinal = 59;
-
-const char* OrNull(const std::optional<std::string>& text) { return text ? text->c_str() : nullptr; }
+constexpr DWORD kRestartWholeSystem = EWX_REBOOT;
 
 // The system's own words for an error code, without the line break it ends with.
 std::string SystemMessage(DWORD error) {
@@ -43,30 +40,30 @@ Proc Win32Shell::Shell32Function(const char* name) const {
     return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(shell32_.get(), name)));
 }
 
-void Win32Shell::Execute(const ShellExecuteRequest& request) {
-    const auto operation = ansi_.FromUtf8(request.operation);
-    const auto file = ansi_.FromUtf8(request.file);
-    std::optional<std::string> parameters;
-    std::optional<std::string> directory;
-    if (request.parameters) parameters = ansi_.FromUtf8(*request.parameters);
-    if (request.directory) directory = ansi_.FromUtf8(*request.directory);
-    // A text the ANSI code page cannot hold would reach the shell altered: the request is not made.
-    if (!operation || !file || (request.parameters && !parameters) || (request.directory && !directory)) return;
+void Win32Shell::OpenWebPage(const std::string& address) {
+    // An address the ANSI code page cannot hold would reach the shell altered: it is not opened.
+    const auto file = ansi_.FromUtf8(address);
+    if (!file) return;
     const auto shellExecute = Shell32Function<ShellExecuteProc>("ShellExecuteA");
     if (shellExecute == nullptr) return;
-    shellExecute(GetDesktopWindow(), operation->c_str(), file->c_str(), OrNull(parameters), OrNull(directory),
-                 request.showCommand);
+    shellExecute(GetDesktopWindow(), "Open", file->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void Win32Shell::RestartDialog(std::uint32_t owner, const std::string& prompt, std::uint32_t kind) {
-    const auto ansiPrompt = ansi_.FromUtf8(prompt);
-    if (!ansiPrompt) return;
+void Win32Shell::OfferRestart() {
     const auto restartDialog = Shell32Function<RestartDialogProc>(MAKEINTRESOURCEA(kRestartDialogOrdinal));
     if (restartDialog == nullptr) return;
-    restartDialog(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(owner)), ansiPrompt->c_str(), kind);
+    // No owner and no prompt of the program's own: the dialog asks the system's own question.
+    restartDialog(nullptr, L"", kRestartWholeSystem);
 }
 
-void Win32Shell::StartProgram(const std::string& commandLine, std::int32_t windowStyle) {
+std::string Win32Shell::SystemPropertiesCommandLine(const std::string& systemDirectory) {
+    std::string dir = systemDirectory;
+    if (!dir.empty() && dir.back() != '\\') dir += '\\';
+    return "\"" + dir + "rundll32.exe\" shell32.dll,Control_RunDLL sysdm.cpl,,1";
+}
+
+void Win32Shell::OpenSystemProperties() {
+    const std::string commandLine = SystemPropertiesCommandLine(SystemDirectory());
     const auto ansiLine = ansi_.FromUtf8(commandLine);
     DWORD error = ERROR_NO_UNICODE_TRANSLATION;
     if (ansiLine) {
@@ -75,12 +72,12 @@ void Win32Shell::StartProgram(const std::string& commandLine, std::int32_t windo
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = static_cast<WORD>(windowStyle);
+        startup.wShowWindow = SW_SHOWNORMAL;
         PROCESS_INFORMATION started{};
         if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
             // Not waited for: the handles are only released.
-            const win32::KernelHandle process(started.hProcess);
-            const win32::KernelHandle thread(started.hThread);
+            const KernelHandle process(started.hProcess);
+            const KernelHandle thread(started.hThread);
             return;
         }
         error = GetLastError();
@@ -102,4 +99,4 @@ std::string Win32Shell::SystemDirectory() const {
     return ansi_.ToUtf8(std::string_view(buffer.data(), length));
 }
 
-}  // namespace sarnex::platform
+}  // namespace sarnex::win32

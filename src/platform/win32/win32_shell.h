@@ -1,6 +1,5 @@
-// The shell operations through shell32 and kernel32: ShellExecuteA, the restart dialog exported by
-// ordinal 59, CreateProcessA and the system directory. Texts are converted to and from the system's
-// ANSI code page.
+// The shell requests through shell32 and kernel32: ShellExecuteA for the web page, the restart
+// dialog exported by ordinal 59, and rundll32 for the System properties.
 #pragma once
 
 #include <string>
@@ -9,25 +8,29 @@
 #include "platform/shell.h"
 #include "platform/win32/unique_handle.h"
 
-namespace sarnex::platform {
+namespace sarnex::win32 {
 
-class Win32Shell final : public Shell {
+class Win32Shell final : public platform::Shell {
 public:
-    explicit Win32Shell(const CodePage& ansi) : ansi_(ansi) {}
+    explicit Win32Shell(const platform::CodePage& ansi) : ansi_(ansi) {}
 
-    void Execute(const ShellExecuteRequest& request) override;
-    void RestartDialog(std::uint32_t owner, const std::string& prompt, std::uint32_t kind) override;
-    // A program that cannot be started is reported in a message box naming the command line and the
-    // system's reason; the program carries on.
-    void StartProgram(const std::string& commandLine, std::int32_t windowStyle) override;
-    std::string SystemDirectory() const override;
+    void OpenWebPage(const std::string& address) override;
+    void OfferRestart() override;
+    // A control panel that cannot be started is reported in a message box naming the command line
+    // and the system's reason; the program carries on.
+    void OpenSystemProperties() override;
+
+    // The command line that opens the System properties on their page with index 1, started from
+    // the system directory by full path so no program of the same name elsewhere runs in its place.
+    static std::string SystemPropertiesCommandLine(const std::string& systemDirectory);
 
 private:
     template <class Proc>
     Proc Shell32Function(const char* name) const;
+    std::string SystemDirectory() const;
 
-    const CodePage& ansi_;
-    mutable win32::ModuleHandle shell32_;
+    const platform::CodePage& ansi_;
+    mutable ModuleHandle shell32_;
 };
 
-}  // namespace sarnex::platform
+}  // namespace sarnex::win32

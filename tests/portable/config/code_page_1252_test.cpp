@@ -1,8 +1,8 @@
-#include "platform/code_page_1252.h"
+#include "support/code_page_1252.h"
 
 #include <gtest/gtest.h>
 
-namespace sarnex::platform {
+namespace sarnex::testing {
 namespace {
 
 TEST(CodePage1252, EveryByteRoundTrips) {
@@ -35,4 +35,4 @@ TEST(CodePage1252, CharactersWithoutACodeAndBrokenUtf8AreRefused) {
 }
 
 }  // namespace
-}  // namespace sarnex::platform
+}  // namespace sarnex::testing

@@ -7,6 +7,7 @@ namespace {
 TEST(EditorAutoSave, LeavingTheIntervalBoxNormalisesIt) {
     for (const IntervalCase& c : IntervalNormalisationCases()) {
         EditorHarness harness;
+        harness.Load();
         RunIntervalNormalisation(harness.user, harness.editor, c);
     }
 }
@@ -28,38 +29,38 @@ TEST(EditorAutoSave, IntervalSpinSteps) {
     for (const IntervalSpin& c : cases) {
         SCOPED_TRACE(c.start + (c.arrow == Arrow::Up ? " up " : " down ") + std::to_string(c.clicks));
         EditorHarness h;
-        ApplyLoadedState(h.editor, LoadedState{});
-        h.user.Retype(h.editor.AutoSaveTime, c.start);
-        h.user.Focus(h.editor.SaveImage);
+        h.Load(LoadedState{});
+        h.user.Retype(h.editor.autoSaveIntervalBox, c.start);
+        h.user.Focus(h.editor.saveImageCheck);
         for (int i = 0; i < c.clicks; ++i) {
-            h.user.Arrow(h.editor.VScroll3, c.arrow);
-            ASSERT_EQ(h.editor.VScroll3.Value(), h.editor.TimeScrollPos);
+            h.user.Arrow(h.editor.autoSaveSpinner, c.arrow);
+            ASSERT_EQ(h.editor.autoSaveSpinner.Value(), h.editor.AcceptedPositions().interval);
         }
-        EXPECT_EQ(h.editor.AutoSaveTime.Text(), c.shown);
+        EXPECT_EQ(h.editor.autoSaveIntervalBox.Text(), c.shown);
     }
 }
 
 TEST_F(EditorRules, IntervalSpinOnANumberBeyondADoubleIsRefused) {
     Load();
     for (const char* text : {"1e999", "-1e999"}) {
-        e.AutoSaveTime.SetText(text);  // only code can leave such a text in the box
+        e.autoSaveIntervalBox.SetText(text);  // only code can leave such a text in the box
         for (int delta : {-1, 1}) {
-            const int bar = e.VScroll3.Value();
-            e.VScroll3.SetValue(bar + delta);
-            EXPECT_EQ(e.AutoSaveTime.Text(), text);
-            EXPECT_EQ(e.VScroll3.Value(), bar);
-            EXPECT_EQ(e.TimeScrollPos, bar);
+            const int bar = e.autoSaveSpinner.Value();
+            e.autoSaveSpinner.SetValue(bar + delta);
+            EXPECT_EQ(e.autoSaveIntervalBox.Text(), text);
+            EXPECT_EQ(e.autoSaveSpinner.Value(), bar);
+            EXPECT_EQ(e.AcceptedPositions().interval, bar);
         }
     }
 }
 
 TEST_F(EditorRules, IntervalSpinWhileAutoSaveIsOffChangesNothing) {
     Load();
-    user.Click(e.SaveCheckBox);
-    ASSERT_FALSE(e.AutoSaveTime.Enabled());
+    user.Click(e.autoSaveCheck);
+    ASSERT_FALSE(e.autoSaveIntervalBox.Enabled());
     const auto before = Snapshot(e);
-    user.Arrow(e.VScroll3, Arrow::Up);
-    user.Arrow(e.VScroll3, Arrow::Down);
+    user.Arrow(e.autoSaveSpinner, Arrow::Up);
+    user.Arrow(e.autoSaveSpinner, Arrow::Down);
     EXPECT_EQ(Differences(before, Snapshot(e)), std::vector<std::string>{});
 }
 
@@ -68,22 +69,22 @@ TEST_F(EditorRules, TickingAutoSaveTicksImageSaving) {
     state.saveImage = 0;
     state.autoSave = 0;
     Load(state);
-    ASSERT_FALSE(e.Text2.Enabled());
-    user.Click(e.SaveCheckBox);
-    EXPECT_TRUE(e.AutoSaveTime.Enabled());
-    EXPECT_EQ(e.SaveImage.Value(), 1);
-    EXPECT_TRUE(e.Text2.Enabled());
+    ASSERT_FALSE(e.saveImageFileBox.Enabled());
+    user.Click(e.autoSaveCheck);
+    EXPECT_TRUE(e.autoSaveIntervalBox.Enabled());
+    EXPECT_EQ(e.saveImageCheck.Value(), 1);
+    EXPECT_TRUE(e.saveImageFileBox.Enabled());
 }
 
 TEST_F(EditorRules, UntickingAutoSaveDisablesOnlyTheIntervalBox) {
     Load();
     const auto before = Snapshot(e);
-    user.Click(e.SaveCheckBox);
-    EXPECT_EQ(Differences(before, Snapshot(e)), (std::vector<std::string>{"AutoSaveTime", "SaveCheckBox"}));
-    EXPECT_FALSE(e.AutoSaveTime.Enabled());
-    EXPECT_EQ(e.AutoSaveTime.Text(), " 300");
-    EXPECT_EQ(e.SaveImage.Value(), 1);
-    EXPECT_TRUE(e.Text2.Enabled());
+    user.Click(e.autoSaveCheck);
+    EXPECT_EQ(Differences(before, Snapshot(e)), (std::vector<std::string>{"autoSaveCheck", "autoSaveIntervalBox"}));
+    EXPECT_FALSE(e.autoSaveIntervalBox.Enabled());
+    EXPECT_EQ(e.autoSaveIntervalBox.Text(), " 300");
+    EXPECT_EQ(e.saveImageCheck.Value(), 1);
+    EXPECT_TRUE(e.saveImageFileBox.Enabled());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@ namespace {
 TEST(EditorDiskSize, LeavingTheBoxNormalisesTheSize) {
     for (const SizeCase& c : SizeNormalisationCases()) {
         EditorHarness harness;
+        harness.Load();
         RunSizeNormalisation(harness.user, harness.editor, c);
     }
 }
@@ -21,9 +22,9 @@ TEST_F(EditorRules, Fat32FollowsEachKeystrokeOfTheSize) {
                  {"32.", false}, {"33", true}, {"1e", false}, {"1e2", true}, {"abc", false}};
     for (const Step& s : steps) {
         SCOPED_TRACE(s.typed);
-        user.Clear(e.Text3);
-        user.Type(e.Text3, s.typed);
-        EXPECT_EQ(e.Fat32Enable.Enabled(), s.enabled);
+        user.Clear(e.diskSizeBox);
+        user.Type(e.diskSizeBox, s.typed);
+        EXPECT_EQ(e.fat32Check.Enabled(), s.enabled);
     }
 }
 
@@ -56,18 +57,18 @@ TEST(EditorDiskSize, SpinSteps) {
     for (const SpinCase& c : cases) {
         SCOPED_TRACE(c.name);
         EditorHarness h;
-        ApplyLoadedState(h.editor, LoadedState{});
-        h.user.Retype(h.editor.Text3, c.start);
-        h.user.Focus(h.editor.Combo1);
+        h.Load(LoadedState{});
+        h.user.Retype(h.editor.diskSizeBox, c.start);
+        h.user.Focus(h.editor.diskTypeList);
         for (int i = 0; i < c.clicks; ++i) {
-            h.user.Arrow(h.editor.VScroll1, c.arrow);
-            ASSERT_EQ(h.editor.VScroll1.Value(), h.editor.SizeScrollPos);
-            const double size = config::NumberFromText(h.editor.Text3.Text());
+            h.user.Arrow(h.editor.diskSizeSpinner, c.arrow);
+            ASSERT_EQ(h.editor.diskSizeSpinner.Value(), h.editor.AcceptedPositions().size);
+            const double size = config::NumberFromText(h.editor.diskSizeBox.Text());
             ASSERT_GE(size, 5);
             ASSERT_LE(size, 2048);
         }
-        EXPECT_EQ(h.editor.Text3.Text(), c.shown);
-        EXPECT_EQ(h.editor.Fat32Enable.Enabled(), c.fat32Enabled);
+        EXPECT_EQ(h.editor.diskSizeBox.Text(), c.shown);
+        EXPECT_EQ(h.editor.fat32Check.Enabled(), c.fat32Enabled);
     }
 }
 
@@ -75,50 +76,48 @@ TEST_F(EditorRules, RefusedDownStepPutsTheBarBackAndLeavesFat32Alone) {
     LoadedState state;
     state.size = " 5";
     Load(state);
-    e.Fat32Enable.SetEnabled(true);  // whatever it was, a refused step does not touch it
-    const int bar = e.VScroll1.Value();
-    user.Arrow(e.VScroll1, Arrow::Down);
-    EXPECT_EQ(e.Text3.Text(), " 5");
-    EXPECT_EQ(e.VScroll1.Value(), bar);
-    EXPECT_EQ(e.SizeScrollPos, bar);
-    EXPECT_TRUE(e.Fat32Enable.Enabled());
+    e.fat32Check.SetEnabled(true);  // whatever it was, a refused step does not touch it
+    const int bar = e.diskSizeSpinner.Value();
+    user.Arrow(e.diskSizeSpinner, Arrow::Down);
+    EXPECT_EQ(e.diskSizeBox.Text(), " 5");
+    EXPECT_EQ(e.diskSizeSpinner.Value(), bar);
+    EXPECT_EQ(e.AcceptedPositions().size, bar);
+    EXPECT_TRUE(e.fat32Check.Enabled());
 }
 
 TEST_F(EditorRules, SpinStepKeepsTheFractionOfALoadedSize) {
     LoadedState state;
     state.size = " 64.5";
     Load(state);
-    user.Arrow(e.VScroll1, Arrow::Up);
-    EXPECT_EQ(e.Text3.Text(), " 65.5");
-    user.Arrow(e.VScroll1, Arrow::Down);
-    user.Arrow(e.VScroll1, Arrow::Down);
-    EXPECT_EQ(e.Text3.Text(), " 63.5");
-    EXPECT_EQ(e.VScroll1.Value(), e.SizeScrollPos);
+    user.Arrow(e.diskSizeSpinner, Arrow::Up);
+    EXPECT_EQ(e.diskSizeBox.Text(), " 65.5");
+    user.Arrow(e.diskSizeSpinner, Arrow::Down);
+    user.Arrow(e.diskSizeSpinner, Arrow::Down);
+    EXPECT_EQ(e.diskSizeBox.Text(), " 63.5");
+    EXPECT_EQ(e.diskSizeSpinner.Value(), e.AcceptedPositions().size);
 }
 
 TEST_F(EditorRules, SpinStepOnALoadedSizeAbove2048) {
     LoadedState state;
     state.size = " 4096";
-    Load(state);  // the bar is clamped to 0 here, so a down step is the only move
-    e.SizeScrollPos = 10;
-    e.VScroll1.SetValue(10);
-    user.Arrow(e.VScroll1, Arrow::Up);
-    EXPECT_EQ(e.Text3.Text(), " 4096");  // refused: never carried further past 2048
-    EXPECT_EQ(e.VScroll1.Value(), 10);
-    user.Arrow(e.VScroll1, Arrow::Down);
-    EXPECT_EQ(e.Text3.Text(), " 4094");
-    EXPECT_EQ(e.SizeScrollPos, 11);
+    Load(state);  // the bar is held at 0 here, so a down step is the only move
+    user.Arrow(e.diskSizeSpinner, Arrow::Down);
+    EXPECT_EQ(e.diskSizeBox.Text(), " 4094");
+    EXPECT_EQ(e.AcceptedPositions().size, 1);
+    user.Arrow(e.diskSizeSpinner, Arrow::Up);
+    EXPECT_EQ(e.diskSizeBox.Text(), " 4094");  // refused: never carried further past 2048
+    EXPECT_EQ(e.diskSizeSpinner.Value(), 1);
 }
 
 TEST_F(EditorRules, SpinStepOnANumberBeyondADoubleIsRefused) {
     Load();
-    e.Text3.SetText("1e999");  // only code can leave such a text in the box
+    e.diskSizeBox.SetText("1e999");  // only code can leave such a text in the box
     for (Arrow arrow : {Arrow::Up, Arrow::Down}) {
-        const int bar = e.VScroll1.Value();
-        e.VScroll1.SetValue(arrow == Arrow::Up ? bar - 1 : bar + 1);
-        EXPECT_EQ(e.Text3.Text(), "1e999");
-        EXPECT_EQ(e.VScroll1.Value(), bar);
-        EXPECT_EQ(e.SizeScrollPos, bar);
+        const int bar = e.diskSizeSpinner.Value();
+        e.diskSizeSpinner.SetValue(arrow == Arrow::Up ? bar - 1 : bar + 1);
+        EXPECT_EQ(e.diskSizeBox.Text(), "1e999");
+        EXPECT_EQ(e.diskSizeSpinner.Value(), bar);
+        EXPECT_EQ(e.AcceptedPositions().size, bar);
     }
 }
 
@@ -129,27 +128,27 @@ TEST(EditorDiskType, FloppyTypesDisableSizeLetterAndFat32WithoutTouchingValues) 
         editor::Editor& e = h.editor;
         LoadedState state;
         state.fat32 = 1;
-        ApplyLoadedState(e, state);
+        h.Load(state);
         const auto before = Snapshot(e);
-        h.user.Pick(e.Combo1, floppy);
-        for (forms::Control* c : std::initializer_list<forms::Control*>{&e.Text3, &e.Label6, &e.Label12,
-                                                                        &e.DriveCheckBox, &e.DriveLetterText,
-                                                                        &e.Fat32Enable})
+        h.user.Pick(e.diskTypeList, floppy);
+        for (forms::Control* c : std::initializer_list<forms::Control*>{&e.diskSizeBox, &e.diskSizeCaption, &e.megabytesUnit,
+                                                                        &e.driveLetterCheck, &e.driveLetterBox,
+                                                                        &e.fat32Check})
             EXPECT_FALSE(c->Enabled()) << c->Name();
         EXPECT_EQ(Differences(before, Snapshot(e)),
-                  (std::vector<std::string>{"Combo1", "DriveCheckBox", "DriveLetterText", "Fat32Enable", "Label12",
-                                            "Label6", "Text3"}));
-        EXPECT_EQ(e.Text3.Text(), " 64");
-        EXPECT_EQ(e.Fat32Enable.Value(), 1);
-        EXPECT_EQ(e.DriveCheckBox.Value(), 1);
-        EXPECT_EQ(e.DriveLetterText.Text(), "R");
+                  (std::vector<std::string>{"diskSizeBox", "diskSizeCaption", "diskTypeList", "driveLetterBox",
+                                            "driveLetterCheck", "fat32Check", "megabytesUnit"}));
+        EXPECT_EQ(e.diskSizeBox.Text(), " 64");
+        EXPECT_EQ(e.fat32Check.Value(), 1);
+        EXPECT_EQ(e.driveLetterCheck.Value(), 1);
+        EXPECT_EQ(e.driveLetterBox.Text(), "R");
 
         // Both arrows are undone while the size box is unavailable.
         for (Arrow arrow : {Arrow::Up, Arrow::Down}) {
-            h.user.Arrow(e.VScroll1, arrow);
-            EXPECT_EQ(e.Text3.Text(), " 64");
-            EXPECT_EQ(e.SizeScrollPos, 1984);
-            EXPECT_EQ(e.VScroll1.Value(), 1984);
+            h.user.Arrow(e.diskSizeSpinner, arrow);
+            EXPECT_EQ(e.diskSizeBox.Text(), " 64");
+            EXPECT_EQ(e.AcceptedPositions().size, 1984);
+            EXPECT_EQ(e.diskSizeSpinner.Value(), 1984);
         }
     }
 }
@@ -167,40 +166,40 @@ TEST(EditorDiskType, HardDiskEnablesAgainWithFat32BySize) {
         LoadedState state;
         state.size = c.size;
         state.driveLetter = c.driveLetter;
-        ApplyLoadedState(e, state);
-        h.user.Pick(e.Combo1, 2);
-        h.user.Pick(e.Combo1, 0);
-        for (forms::Control* c2 : std::initializer_list<forms::Control*>{&e.Text3, &e.Label6, &e.Label12,
-                                                                         &e.DriveCheckBox, &e.DriveLetterText})
+        h.Load(state);
+        h.user.Pick(e.diskTypeList, 2);
+        h.user.Pick(e.diskTypeList, 0);
+        for (forms::Control* c2 : std::initializer_list<forms::Control*>{&e.diskSizeBox, &e.diskSizeCaption, &e.megabytesUnit,
+                                                                         &e.driveLetterCheck, &e.driveLetterBox})
             EXPECT_TRUE(c2->Enabled()) << c2->Name();  // the letter box even with the box unticked
-        EXPECT_EQ(e.Fat32Enable.Enabled(), c.fat32Enabled);
-        EXPECT_EQ(e.Text3.Text(), c.size);
+        EXPECT_EQ(e.fat32Check.Enabled(), c.fat32Enabled);
+        EXPECT_EQ(e.diskSizeBox.Text(), c.size);
     }
 }
 
 TEST_F(EditorRules, TypingIntoTheComboTurnsTheTypeBackToHardDisk) {
     Load();
-    user.Pick(e.Combo1, 1);
-    user.TypeInCombo(e.Combo1, "Floppy");
-    EXPECT_EQ(e.Combo1.ListIndex(), 0);
-    EXPECT_EQ(e.Combo1.Text(), "Hard Disk");
-    EXPECT_TRUE(e.Text3.Enabled());
-    EXPECT_TRUE(e.Fat32Enable.Enabled());
+    user.Pick(e.diskTypeList, 1);
+    user.TypeInCombo(e.diskTypeList, "Floppy");
+    EXPECT_EQ(e.diskTypeList.ListIndex(), 0);
+    EXPECT_EQ(e.diskTypeList.Text(), "Hard Disk");
+    EXPECT_TRUE(e.diskSizeBox.Enabled());
+    EXPECT_TRUE(e.fat32Check.Enabled());
 }
 
 TEST_F(EditorRules, ComboEditWithAnEmptyListLeavesTheTypeUnavailable) {
     // Before the list is filled there is no item to fall back to; nothing may fail.
-    user.TypeInCombo(e.Combo1, "x");
-    EXPECT_EQ(e.Combo1.ListIndex(), -1);
-    EXPECT_FALSE(e.Text3.Enabled());
-    EXPECT_FALSE(e.DriveCheckBox.Enabled());
+    user.TypeInCombo(e.diskTypeList, "x");
+    EXPECT_EQ(e.diskTypeList.ListIndex(), -1);
+    EXPECT_FALSE(e.diskSizeBox.Enabled());
+    EXPECT_FALSE(e.driveLetterCheck.Enabled());
 }
 
 TEST_F(EditorRules, SizeTextAssignedByCodeRunsFat32AvailabilityEvenForAFloppy) {
     Load();
-    user.Pick(e.Combo1, 1);
-    e.Text3.SetText(" 100");
-    EXPECT_TRUE(e.Fat32Enable.Enabled());  // loading sets the availability itself afterwards
+    user.Pick(e.diskTypeList, 1);
+    e.diskSizeBox.SetText(" 100");
+    EXPECT_TRUE(e.fat32Check.Enabled());  // loading sets the availability itself afterwards
 }
 
 }  // namespace

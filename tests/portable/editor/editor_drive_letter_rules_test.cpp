@@ -8,6 +8,7 @@ namespace {
 TEST(EditorDriveLetter, TypedCharacterBecomesALetterFromDToZ) {
     for (const LetterCase& c : LetterCases()) {
         EditorHarness harness;
+        harness.Load();
         RunLetterTyped(harness.user, harness.editor, c);
     }
 }
@@ -19,17 +20,17 @@ TEST_F(EditorRules, LetterAssignedByCodeIsNormalisedByItsFirstCharacter) {
         {"\xFF", "Z"} /* not UTF-8 at all */, {"\xC3\xA0x", "Z"}};
     for (const auto& [assigned, shown] : cases) {
         SCOPED_TRACE(assigned);
-        e.DriveLetterText.SetText(assigned);
-        EXPECT_EQ(e.DriveLetterText.Text(), shown);
+        e.driveLetterBox.SetText(assigned);
+        EXPECT_EQ(e.driveLetterBox.Text(), shown);
     }
 }
 
 TEST_F(EditorRules, DeletingTheLetterChangesNothingElse) {
     Load();
     const auto before = Snapshot(e);
-    user.Clear(e.DriveLetterText);
-    EXPECT_EQ(e.DriveLetterText.Text(), "");
-    EXPECT_EQ(Differences(before, Snapshot(e)), std::vector<std::string>{"DriveLetterText"});
+    user.Clear(e.driveLetterBox);
+    EXPECT_EQ(e.driveLetterBox.Text(), "");
+    EXPECT_EQ(Differences(before, Snapshot(e)), std::vector<std::string>{"driveLetterBox"});
 }
 
 struct LetterSpin {
@@ -50,53 +51,53 @@ TEST(EditorDriveLetter, SpinSteps) {
         EditorHarness h;
         LoadedState state;
         state.letter = c.start;
-        ApplyLoadedState(h.editor, state);
+        h.Load(state);
         for (int i = 0; i < c.clicks; ++i) {
-            h.user.Arrow(h.editor.VScroll2, c.arrow);
-            ASSERT_EQ(h.editor.VScroll2.Value(), h.editor.DriveScrollPos);
+            h.user.Arrow(h.editor.driveLetterSpinner, c.arrow);
+            ASSERT_EQ(h.editor.driveLetterSpinner.Value(), h.editor.AcceptedPositions().letter);
         }
-        EXPECT_EQ(h.editor.DriveLetterText.Text(), c.shown);
+        EXPECT_EQ(h.editor.driveLetterBox.Text(), c.shown);
         // The bar stays within 22 places of the middle: refused steps put it back.
-        EXPECT_LE(std::abs(h.editor.VScroll2.Value() - 16384), 22);
+        EXPECT_LE(std::abs(h.editor.driveLetterSpinner.Value() - 16384), 22);
     }
 }
 
 TEST_F(EditorRules, LetterSpinWithAnEmptyBoxIsRefused) {
     Load();
-    user.Clear(e.DriveLetterText);
+    user.Clear(e.driveLetterBox);
     for (Arrow arrow : {Arrow::Up, Arrow::Down, Arrow::Up}) {
-        user.Arrow(e.VScroll2, arrow);
-        EXPECT_EQ(e.DriveLetterText.Text(), "");
-        EXPECT_EQ(e.VScroll2.Value(), 16384);
-        EXPECT_EQ(e.DriveScrollPos, 16384);
+        user.Arrow(e.driveLetterSpinner, arrow);
+        EXPECT_EQ(e.driveLetterBox.Text(), "");
+        EXPECT_EQ(e.driveLetterSpinner.Value(), 16384);
+        EXPECT_EQ(e.AcceptedPositions().letter, 16384);
     }
-    user.Type(e.DriveLetterText, "k");
-    user.Arrow(e.VScroll2, Arrow::Up);
-    EXPECT_EQ(e.DriveLetterText.Text(), "L");
-    EXPECT_EQ(e.DriveScrollPos, 16383);
+    user.Type(e.driveLetterBox, "k");
+    user.Arrow(e.driveLetterSpinner, Arrow::Up);
+    EXPECT_EQ(e.driveLetterBox.Text(), "L");
+    EXPECT_EQ(e.AcceptedPositions().letter, 16383);
 }
 
 TEST_F(EditorRules, LetterWithoutASingleByteCodeCountsAboveZ) {
     Load();
-    e.DriveLetterText.SetText("\xCE\xA9");  // Greek Omega
-    ASSERT_EQ(e.DriveLetterText.Text(), "Z");
-    user.Arrow(e.VScroll2, Arrow::Down);
-    EXPECT_EQ(e.DriveLetterText.Text(), "Y");
+    e.driveLetterBox.SetText("\xCE\xA9");  // Greek Omega
+    ASSERT_EQ(e.driveLetterBox.Text(), "Z");
+    user.Arrow(e.driveLetterSpinner, Arrow::Down);
+    EXPECT_EQ(e.driveLetterBox.Text(), "Y");
 }
 
 TEST_F(EditorRules, UntickingSelectDriveLetterDisablesTheBoxAndKeepsTheLetter) {
     Load();
-    user.Click(e.DriveCheckBox);
-    EXPECT_FALSE(e.DriveLetterText.Enabled());
-    EXPECT_EQ(e.DriveLetterText.Text(), "R");
+    user.Click(e.driveLetterCheck);
+    EXPECT_FALSE(e.driveLetterBox.Enabled());
+    EXPECT_EQ(e.driveLetterBox.Text(), "R");
     for (Arrow arrow : {Arrow::Up, Arrow::Down}) {
-        user.Arrow(e.VScroll2, arrow);
-        EXPECT_EQ(e.DriveLetterText.Text(), "R");
-        EXPECT_EQ(e.VScroll2.Value(), 16384);
-        EXPECT_EQ(e.DriveScrollPos, 16384);
+        user.Arrow(e.driveLetterSpinner, arrow);
+        EXPECT_EQ(e.driveLetterBox.Text(), "R");
+        EXPECT_EQ(e.driveLetterSpinner.Value(), 16384);
+        EXPECT_EQ(e.AcceptedPositions().letter, 16384);
     }
-    user.Click(e.DriveCheckBox);
-    EXPECT_TRUE(e.DriveLetterText.Enabled());
+    user.Click(e.driveLetterCheck);
+    EXPECT_TRUE(e.driveLetterBox.Enabled());
 }
 
 TEST_F(EditorRules, TickSetByCodeWhileAFloppyIsChosenKeepsTheLetterBoxDisabled) {
@@ -104,11 +105,11 @@ TEST_F(EditorRules, TickSetByCodeWhileAFloppyIsChosenKeepsTheLetterBoxDisabled) 
     state.diskType = 1;
     state.driveLetter = 0;
     Load(state);
-    ASSERT_FALSE(e.DriveCheckBox.Enabled());
-    e.DriveCheckBox.SetValue(1);
-    EXPECT_FALSE(e.DriveLetterText.Enabled());
-    e.DriveCheckBox.SetValue(2);  // greyed counts as unticked
-    EXPECT_FALSE(e.DriveLetterText.Enabled());
+    ASSERT_FALSE(e.driveLetterCheck.Enabled());
+    e.driveLetterCheck.SetValue(1);
+    EXPECT_FALSE(e.driveLetterBox.Enabled());
+    e.driveLetterCheck.SetValue(2);  // greyed counts as unticked
+    EXPECT_FALSE(e.driveLetterBox.Enabled());
 }
 
 }  // namespace

@@ -5,15 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <algorithm>
 #include <map>
 #include <string>
 
 #include "editor/editor.h"
-#include "platform/code_page_1252.h"
+#include "support/code_page_1252.h"
 #include "platform/forms/forms_runtime.h"
 #include "platform/headless/headless_host.h"
-#include "platform/memory_registry.h"
-#include "platform/recording_shell.h"
+#include "support/memory_registry.h"
+#include "support/recording_shell.h"
 #include "shared/editor_scenarios.h"
 #include "shared/event_trace.h"
 #include "shared/user_driver.h"
@@ -24,12 +25,17 @@ class EditorHarness {
 public:
     EditorHarness()
         : editor(runtime.DefaultInstance<editor::Editor>(editor::EditorServices{
-              registry, codePage, shell, editor::ProgramVersion{1, 0, 41}, showRestartQuery, [] {}, [] {}, [] {}})) {}
+              registry, codePage, shell, platform::ProgramVersion{1, 0, 41}, true, [] {}, [] {}, [] {}})) {}
 
-    platform::MemoryRegistry registry;
-    platform::CodePage1252 codePage;
-    platform::RecordingShell shell;
-    std::int16_t showRestartQuery = 1;
+    // Loads `state` through the editor's own loading.
+    void Load(const LoadedState& state = LoadedState{}) {
+        StoreLoadedState(registry, state);
+        editor.Load();
+    }
+
+    testing::MemoryRegistry registry;
+    testing::CodePage1252 codePage;
+    testing::RecordingShell shell;
     headless::HeadlessHost host;
     forms::FormsRuntime runtime{host};
     editor::Editor& editor;
@@ -39,7 +45,7 @@ public:
 class EditorRules : public ::testing::Test {
 protected:
     // Starts from the typical loaded state, or from `state`.
-    void Load(const LoadedState& state = LoadedState{}) { ApplyLoadedState(e, state); }
+    void Load(const LoadedState& state = LoadedState{}) { harness.Load(state); }
 
     EditorHarness harness;
     editor::Editor& e = harness.editor;
@@ -60,13 +66,18 @@ inline std::map<std::string, std::string> Snapshot(const editor::Editor& e) {
             state += " index=" + std::to_string(combo->ListIndex()) + " text=" + combo->Text();
         out[control->Name()] = state;
     }
-    out["SizeScrollPos"] = std::to_string(e.SizeScrollPos);
-    out["DriveScrollPos"] = std::to_string(e.DriveScrollPos);
-    out["TimeScrollPos"] = std::to_string(e.TimeScrollPos);
+    out["sizeSpinnerPosition"] = std::to_string(e.AcceptedPositions().size);
+    out["letterSpinnerPosition"] = std::to_string(e.AcceptedPositions().letter);
+    out["intervalSpinnerPosition"] = std::to_string(e.AcceptedPositions().interval);
     return out;
 }
 
-// The names whose state differs between two snapshots.
+inline std::vector<std::string> Sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The names whose state differs between two snapshots, in alphabetical order.
 inline std::vector<std::string> Differences(const std::map<std::string, std::string>& before,
                                             const std::map<std::string, std::string>& after) {
     std::vector<std::string> names;

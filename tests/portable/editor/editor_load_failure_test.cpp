@@ -5,7 +5,7 @@
 namespace sarnex::testing {
 namespace {
 
-using Kind = platform::RegistryOperation::Kind;
+using Kind = testing::RegistryOperation::Kind;
 
 class EditorLoadFailure : public ProgramTest, public ::testing::WithParamInterface<platform::RegistryStatus> {
 protected:
@@ -19,102 +19,102 @@ TEST_P(EditorLoadFailure, ControlsTakeTheDefaultState) {
     Start();
     editor::Editor& e = Editor();
 
-    EXPECT_EQ(e.Label5.Caption(), "Version 1.0.41");
-    EXPECT_EQ(e.Combo1.List(), (std::vector<std::string>{"Hard Disk", "1.44MB Floppy", "2.88MB Floppy"}));
-    EXPECT_EQ(e.Combo1.ListIndex(), 0);
-    EXPECT_EQ(e.Combo1.Text(), "Hard Disk");
+    EXPECT_EQ(e.versionLabel.Caption(), "Version 1.0.41");
+    EXPECT_EQ(e.diskTypeList.List(), (std::vector<std::string>{"Hard Disk", "1.44MB Floppy", "2.88MB Floppy"}));
+    EXPECT_EQ(e.diskTypeList.ListIndex(), 0);
+    EXPECT_EQ(e.diskTypeList.Text(), "Hard Disk");
 
-    EXPECT_EQ(e.DriveCheckBox.Value(), 0);
-    EXPECT_TRUE(e.DriveCheckBox.Enabled());
-    EXPECT_EQ(e.DriveLetterText.Text(), "D");
-    EXPECT_FALSE(e.DriveLetterText.Enabled());
+    EXPECT_EQ(e.driveLetterCheck.Value(), 0);
+    EXPECT_TRUE(e.driveLetterCheck.Enabled());
+    EXPECT_EQ(e.driveLetterBox.Text(), "D");
+    EXPECT_FALSE(e.driveLetterBox.Enabled());
 
-    EXPECT_EQ(e.Fat32Enable.Value(), 0);
-    EXPECT_FALSE(e.Fat32Enable.Enabled()) << "the size 5 is not above 32";
+    EXPECT_EQ(e.fat32Check.Value(), 0);
+    EXPECT_FALSE(e.fat32Check.Enabled()) << "the size 5 is not above 32";
 
-    EXPECT_EQ(e.LoadImage.Value(), 0);
-    EXPECT_EQ(e.SaveImage.Value(), 0);
-    EXPECT_EQ(e.Text1.Text(), "");
-    EXPECT_FALSE(e.Text1.Enabled());
-    EXPECT_EQ(e.Text2.Text(), "");
-    EXPECT_FALSE(e.Text2.Enabled());
+    EXPECT_EQ(e.loadImageCheck.Value(), 0);
+    EXPECT_EQ(e.saveImageCheck.Value(), 0);
+    EXPECT_EQ(e.loadImageFileBox.Text(), "");
+    EXPECT_FALSE(e.loadImageFileBox.Enabled());
+    EXPECT_EQ(e.saveImageFileBox.Text(), "");
+    EXPECT_FALSE(e.saveImageFileBox.Enabled());
 
-    EXPECT_EQ(e.Text3.Text(), "5");
-    EXPECT_TRUE(e.Text3.Enabled());
-    EXPECT_TRUE(e.Label6.Enabled());
-    EXPECT_TRUE(e.Label12.Enabled());
+    EXPECT_EQ(e.diskSizeBox.Text(), "5");
+    EXPECT_TRUE(e.diskSizeBox.Enabled());
+    EXPECT_TRUE(e.diskSizeCaption.Enabled());
+    EXPECT_TRUE(e.megabytesUnit.Enabled());
 
-    EXPECT_EQ(e.SaveCheckBox.Value(), 0);
-    EXPECT_EQ(e.AutoSaveTime.Text(), "20");
-    EXPECT_FALSE(e.AutoSaveTime.Enabled());
+    EXPECT_EQ(e.autoSaveCheck.Value(), 0);
+    EXPECT_EQ(e.autoSaveIntervalBox.Text(), "20");
+    EXPECT_FALSE(e.autoSaveIntervalBox.Enabled());
 
-    EXPECT_EQ(e.DiskLabelText.Text(), "Sarnexia");
-    EXPECT_FALSE(e.DiskLabelText.Enabled());
-    EXPECT_EQ(e.DiskLabelCheckBox.Value(), 0);
-    EXPECT_EQ(e.TempDirCheckBox.Value(), 0);
+    EXPECT_EQ(e.volumeLabelBox.Text(), "Sarnexia");
+    EXPECT_FALSE(e.volumeLabelBox.Enabled());
+    EXPECT_EQ(e.volumeLabelCheck.Value(), 0);
+    EXPECT_EQ(e.tempDirCheck.Value(), 0);
 
-    EXPECT_EQ(e.SizeScrollPos, 2048);
-    EXPECT_EQ(e.VScroll1.Value(), 2048);
-    EXPECT_EQ(e.DriveScrollPos, 16384);
-    EXPECT_EQ(e.VScroll2.Value(), 16384);
-    EXPECT_EQ(e.TimeScrollPos, 32747);
-    EXPECT_EQ(e.VScroll3.Value(), 32747);
+    EXPECT_EQ(e.AcceptedPositions().size, 2048);
+    EXPECT_EQ(e.diskSizeSpinner.Value(), 2048);
+    EXPECT_EQ(e.AcceptedPositions().letter, 16384);
+    EXPECT_EQ(e.driveLetterSpinner.Value(), 16384);
+    EXPECT_EQ(e.AcceptedPositions().interval, 32747);
+    EXPECT_EQ(e.autoSaveSpinner.Value(), 32747);
 }
 
 TEST_P(EditorLoadFailure, HandlersRunInTheOrderOfTheDefaults) {
     editor::Editor& e = Editor();
     EventTrace trace(e);
     Start();
-    EXPECT_EQ(trace.Entries(), (std::vector<std::string>{"Combo1_Click", "DriveLetterText_Change", "Text3_Change",
-                                                         "VScroll3_Change", "VScroll1_Change", "VScroll2_Change"}));
+    EXPECT_EQ(trace.Entries(), (std::vector<std::string>{"diskTypeList.Click", "driveLetterBox.Change", "diskSizeBox.Change",
+                                                         "autoSaveSpinner.Change", "diskSizeSpinner.Change", "driveLetterSpinner.Change"}));
 }
 
 TEST_P(EditorLoadFailure, NoticeOpensAfterTheEditorWasCreatedAndStaysOnTop) {
     Start();
-    EXPECT_EQ(host.Log(), (std::vector<std::string>{"create Editor", "create ReadRegFail", "topmost ReadRegFail",
-                                                    "show ReadRegFail", "refresh ReadRegFail", "show Editor",
+    EXPECT_EQ(host.Log(), (std::vector<std::string>{"create Editor", "create RegistryReadFailedNotice", "topmost RegistryReadFailedNotice",
+                                                    "show RegistryReadFailedNotice", "refresh RegistryReadFailedNotice", "show Editor",
                                                     "refresh Editor"}));
-    ASSERT_TRUE(IsLoaded<notices::ReadRegFail>());
-    EXPECT_TRUE(Window<notices::ReadRegFail>()->Topmost());
+    ASSERT_TRUE(IsLoaded<notices::RegistryReadFailedNotice>());
+    EXPECT_TRUE(Window<notices::RegistryReadFailedNotice>()->Topmost());
     EXPECT_FALSE(Editor().Topmost());
-    EXPECT_EQ(host.ShownForms(), (std::vector<std::string>{"ReadRegFail", "Editor"}));
+    EXPECT_EQ(host.ShownForms(), (std::vector<std::string>{"RegistryReadFailedNotice", "Editor"}));
 }
 
 TEST_P(EditorLoadFailure, NothingIsQueriedOrClosed) {
     Start();
     ASSERT_EQ(registry.Operations().size(), 1u);
     EXPECT_EQ(registry.Operations()[0],
-              (platform::RegistryOperation{Kind::Open, std::string(kKey), GetParam()}));
+              (testing::RegistryOperation{Kind::Open, std::string(kKey), GetParam()}));
 }
 
 TEST_P(EditorLoadFailure, NoticeCancelClosesOnlyTheNotice) {
     Start();
-    ASSERT_TRUE(IsLoaded<notices::ReadRegFail>());
-    user.Click(Window<notices::ReadRegFail>()->Get<forms::CommandButton>("Cancel"));
-    EXPECT_FALSE(IsLoaded<notices::ReadRegFail>());
+    ASSERT_TRUE(IsLoaded<notices::RegistryReadFailedNotice>());
+    user.Click(Window<notices::RegistryReadFailedNotice>()->cancelButton);
+    EXPECT_FALSE(IsLoaded<notices::RegistryReadFailedNotice>());
     EXPECT_TRUE(IsLoaded<editor::Editor>());
     EXPECT_FALSE(runtime.ProgramEnded());
-    user.Click(Editor().Command2);
+    user.Click(Editor().cancelButton);
     EXPECT_TRUE(runtime.ProgramEnded());
 }
 
 TEST_P(EditorLoadFailure, EditorStaysUsableBesideTheNotice) {
     Start();
     editor::Editor& e = Editor();
-    user.Arrow(e.VScroll1, forms::VScrollBar::Arrow::Up);
-    EXPECT_EQ(e.Text3.Text(), " 6");
-    EXPECT_EQ(e.VScroll1.Value(), 2047);
-    user.Click(e.SaveCheckBox);
-    EXPECT_TRUE(e.AutoSaveTime.Enabled());
-    EXPECT_EQ(e.SaveImage.Value(), 1);
+    user.Arrow(e.diskSizeSpinner, forms::VScrollBar::Arrow::Up);
+    EXPECT_EQ(e.diskSizeBox.Text(), " 6");
+    EXPECT_EQ(e.diskSizeSpinner.Value(), 2047);
+    user.Click(e.autoSaveCheck);
+    EXPECT_TRUE(e.autoSaveIntervalBox.Enabled());
+    EXPECT_EQ(e.saveImageCheck.Value(), 1);
 }
 
 // Once the key can be opened, a save stores the defaults as the driver's layout has them.
 TEST_P(EditorLoadFailure, SaveAfterTheKeyReturnsWritesTheDefaults) {
     Start();
     registry.FailOpen(kKey, 0);
-    user.Click(Editor().Command3);
-    EXPECT_FALSE(IsLoaded<notices::SaveRegFail>());
+    user.Click(Editor().saveButton);
+    EXPECT_FALSE(IsLoaded<notices::RegistrySaveFailedNotice>());
     EXPECT_EQ(StoredText("DiskType"), std::string("HDC\0", 4));
     EXPECT_EQ(StoredNumber("LoadImageOnStart"), 0);
     EXPECT_EQ(StoredText("LoadImageFile"), std::string(1, '\0'));
@@ -138,14 +138,14 @@ INSTANTIATE_TEST_SUITE_P(Statuses, EditorLoadFailure,
 TEST(EditorLoadFailureMissingKey, KeyThatDoesNotExistTakesTheSamePath) {
     headless::HeadlessHost host;
     forms::FormsRuntime runtime{host};
-    platform::MemoryRegistry registry;  // no key at all
-    platform::CodePage1252 codePage;
-    platform::RecordingShell shell;
+    testing::MemoryRegistry registry;  // no key at all
+    testing::CodePage1252 codePage;
+    testing::RecordingShell shell;
     startup::Program program{runtime, {registry, codePage, shell, {1, 0, 41}}};
-    program.Main("");
-    EXPECT_EQ(program.Editor().Text3.Text(), "5");
-    ASSERT_NE(runtime.ExistingInstance<notices::ReadRegFail>(), nullptr);
-    EXPECT_TRUE(runtime.ExistingInstance<notices::ReadRegFail>()->Topmost());
+    program.Start("");
+    EXPECT_EQ(program.Editor().diskSizeBox.Text(), "5");
+    ASSERT_NE(runtime.ExistingInstance<notices::RegistryReadFailedNotice>(), nullptr);
+    EXPECT_TRUE(runtime.ExistingInstance<notices::RegistryReadFailedNotice>()->Topmost());
     EXPECT_EQ(registry.ValueCount(kKey), 0u);
 }
 

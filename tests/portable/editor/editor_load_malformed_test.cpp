@@ -28,9 +28,9 @@ TEST_F(EditorLoadMalformed, NumberOfEightBytesIsAbsentAndOfOneByteIsRead) {
     registry.PutValue(kKey, "SizeIn4kPages", 11, ByteVector("\x00\x40\x00\x00\x00\x00\x00\x00"sv));
     registry.PutValue(kKey, "UseDiskLabel", 3, ByteVector("\x01"sv));
     Start();
-    EXPECT_EQ(Editor().Text3.Text(), "Text3");
-    EXPECT_EQ(Editor().SizeScrollPos, 2048);
-    EXPECT_EQ(Editor().DiskLabelCheckBox.Value(), 1);
+    EXPECT_EQ(Editor().diskSizeBox.Text(), "Text3");
+    EXPECT_EQ(Editor().AcceptedPositions().size, 2048);
+    EXPECT_EQ(Editor().volumeLabelCheck.Value(), 1);
 }
 
 TEST_F(EditorLoadMalformed, FlagsOtherThanOneReadAsUnticked) {
@@ -49,7 +49,7 @@ TEST_F(EditorLoadMalformed, FlagsOtherThanOneReadAsUnticked) {
         SCOPED_TRACE(std::string(c.name));
         headless::HeadlessHost h;
         forms::FormsRuntime rt{h};
-        platform::MemoryRegistry reg;
+        testing::MemoryRegistry reg;
         StoredRecord record;
         record.LoadImageOnStart = 1;
         record.MakeTempDir = 0;
@@ -59,15 +59,15 @@ TEST_F(EditorLoadMalformed, FlagsOtherThanOneReadAsUnticked) {
                                  "MakeTempDir", "UseDiskLabel"})
             reg.PutValue(kKey, flag, c.type, ByteVector(c.bytes));
         startup::Program p{rt, {reg, codePage, shell, {1, 0, 41}}};
-        p.Main("");
+        p.Start("");
         editor::Editor& e = p.Editor();
         for (forms::CheckBox* box :
-             {&e.LoadImage, &e.SaveImage, &e.SaveCheckBox, &e.Fat32Enable, &e.TempDirCheckBox, &e.DiskLabelCheckBox})
+             {&e.loadImageCheck, &e.saveImageCheck, &e.autoSaveCheck, &e.fat32Check, &e.tempDirCheck, &e.volumeLabelCheck})
             EXPECT_EQ(box->Value(), 0) << box->Name();
-        EXPECT_FALSE(e.Text1.Enabled());
-        EXPECT_FALSE(e.Text2.Enabled());
-        EXPECT_FALSE(e.AutoSaveTime.Enabled());
-        EXPECT_FALSE(e.DiskLabelText.Enabled());
+        EXPECT_FALSE(e.loadImageFileBox.Enabled());
+        EXPECT_FALSE(e.saveImageFileBox.Enabled());
+        EXPECT_FALSE(e.autoSaveIntervalBox.Enabled());
+        EXPECT_FALSE(e.volumeLabelBox.Enabled());
     }
 }
 
@@ -85,13 +85,13 @@ TEST_F(EditorLoadMalformed, DiskTypeTexts) {
         SCOPED_TRACE(::testing::PrintToString(std::string(c.bytes)));
         headless::HeadlessHost h;
         forms::FormsRuntime rt{h};
-        platform::MemoryRegistry reg;
+        testing::MemoryRegistry reg;
         StoredRecord{}.StoreIn(reg);
         reg.PutValue(kKey, "DiskType", 1, ByteVector(c.bytes));
         startup::Program p{rt, {reg, codePage, shell, {1, 0, 41}}};
-        p.Main("");
-        EXPECT_EQ(p.Editor().Combo1.ListIndex(), c.listIndex);
-        EXPECT_EQ(p.Editor().Text3.Enabled(), c.listIndex == 0);
+        p.Start("");
+        EXPECT_EQ(p.Editor().diskTypeList.ListIndex(), c.listIndex);
+        EXPECT_EQ(p.Editor().diskSizeBox.Enabled(), c.listIndex == 0);
     }
 }
 
@@ -100,9 +100,9 @@ TEST_F(EditorLoadMalformed, TextsOf255BytesAreReadAnd256AreAbsent) {
     registry.PutText(kKey, "SaveImageFile", std::string(255, 'S') + '\0');
     registry.PutText(kKey, "DiskLabel", std::string(255, 'D'));  // the terminator the registry adds makes 256
     Start();
-    EXPECT_EQ(Editor().Text1.Text(), std::string(254, 'L'));
-    EXPECT_EQ(Editor().Text2.Text(), "Text2");
-    EXPECT_EQ(Editor().DiskLabelText.Text(), "Text4");
+    EXPECT_EQ(Editor().loadImageFileBox.Text(), std::string(254, 'L'));
+    EXPECT_EQ(Editor().saveImageFileBox.Text(), "Text2");
+    EXPECT_EQ(Editor().volumeLabelBox.Text(), "Text4");
 }
 
 TEST_F(EditorLoadMalformed, EmbeddedZerosAreDroppedAndCodePageCharactersKept) {
@@ -110,9 +110,9 @@ TEST_F(EditorLoadMalformed, EmbeddedZerosAreDroppedAndCodePageCharactersKept) {
     registry.PutText(kKey, "LoadImageFile", "C:\\Gr\xF6\xDF" "e\\\x80.img\0"sv);
     registry.PutValue(kKey, "SaveImageFile", 4, ByteVector("a\0b\0"sv));  // type is not checked
     Start();
-    EXPECT_EQ(Editor().DiskLabelText.Text(), "ABCD");
-    EXPECT_EQ(Editor().Text1.Text(), "C:\\Gr\xC3\xB6\xC3\x9F" "e\\\xE2\x82\xAC.img");
-    EXPECT_EQ(Editor().Text2.Text(), "ab");
+    EXPECT_EQ(Editor().volumeLabelBox.Text(), "ABCD");
+    EXPECT_EQ(Editor().loadImageFileBox.Text(), "C:\\Gr\xC3\xB6\xC3\x9F" "e\\\xE2\x82\xAC.img");
+    EXPECT_EQ(Editor().saveImageFileBox.Text(), "ab");
 }
 
 TEST_F(EditorLoadMalformed, DriveLetters) {
@@ -137,20 +137,20 @@ TEST_F(EditorLoadMalformed, DriveLetters) {
         SCOPED_TRACE(c.stored);
         headless::HeadlessHost h;
         forms::FormsRuntime rt{h};
-        platform::MemoryRegistry reg;
+        testing::MemoryRegistry reg;
         StoredRecord record;
         record.UserDriveLetter = c.stored;
         record.StoreIn(reg);
         startup::Program p{rt, {reg, codePage, shell, {1, 0, 41}}};
-        p.Main("");
+        p.Start("");
         editor::Editor& e = p.Editor();
-        EXPECT_EQ(e.DriveCheckBox.Value(), c.checked);
-        EXPECT_EQ(e.DriveLetterText.Text(), c.letter);
-        EXPECT_TRUE(e.DriveCheckBox.Enabled());
+        EXPECT_EQ(e.driveLetterCheck.Value(), c.checked);
+        EXPECT_EQ(e.driveLetterBox.Text(), c.letter);
+        EXPECT_TRUE(e.driveLetterCheck.Enabled());
         // The letter box follows the tick only when the tick changed during loading; an unticked box
         // leaves the letter box as the hard-disk type left it.
-        EXPECT_TRUE(e.DriveLetterText.Enabled());
-        EXPECT_EQ(e.DriveScrollPos, 16384);
+        EXPECT_TRUE(e.driveLetterBox.Enabled());
+        EXPECT_EQ(e.AcceptedPositions().letter, 16384);
     }
 }
 
@@ -160,10 +160,10 @@ TEST_F(EditorLoadMalformed, DriveLetterWithAFloppyTypeStaysUnavailable) {
     record.UserDriveLetter = 16777216 + 7;
     record.StoreIn(registry);
     Start();
-    EXPECT_EQ(Editor().DriveCheckBox.Value(), 1);
-    EXPECT_EQ(Editor().DriveLetterText.Text(), "H");
-    EXPECT_FALSE(Editor().DriveCheckBox.Enabled());
-    EXPECT_FALSE(Editor().DriveLetterText.Enabled());
+    EXPECT_EQ(Editor().driveLetterCheck.Value(), 1);
+    EXPECT_EQ(Editor().driveLetterBox.Text(), "H");
+    EXPECT_FALSE(Editor().driveLetterCheck.Enabled());
+    EXPECT_FALSE(Editor().driveLetterBox.Enabled());
 }
 
 // Sizes and intervals whose bar position would lie outside the bar: the text shows the stored
@@ -189,14 +189,14 @@ TEST_P(EditorLoadOutOfRange, TextShowsTheNumberAndBarsStayInRange) {
     record.StoreIn(registry);
     Start();
     editor::Editor& e = Editor();
-    EXPECT_DOUBLE_EQ(config::NumberFromText(e.Text3.Text()), c.sizeShown) << e.Text3.Text();
-    EXPECT_DOUBLE_EQ(config::NumberFromText(e.AutoSaveTime.Text()), c.intervalShown) << e.AutoSaveTime.Text();
-    EXPECT_EQ(e.VScroll1.Value(), c.sizePosition);
-    EXPECT_EQ(e.SizeScrollPos, c.sizePosition);
-    EXPECT_EQ(e.VScroll3.Value(), c.timePosition);
-    EXPECT_EQ(e.TimeScrollPos, c.timePosition);
+    EXPECT_DOUBLE_EQ(config::NumberFromText(e.diskSizeBox.Text()), c.sizeShown) << e.diskSizeBox.Text();
+    EXPECT_DOUBLE_EQ(config::NumberFromText(e.autoSaveIntervalBox.Text()), c.intervalShown) << e.autoSaveIntervalBox.Text();
+    EXPECT_EQ(e.diskSizeSpinner.Value(), c.sizePosition);
+    EXPECT_EQ(e.AcceptedPositions().size, c.sizePosition);
+    EXPECT_EQ(e.autoSaveSpinner.Value(), c.timePosition);
+    EXPECT_EQ(e.AcceptedPositions().interval, c.timePosition);
     EXPECT_TRUE(IsLoaded<editor::Editor>());
-    EXPECT_FALSE(IsLoaded<notices::ReadRegFail>());
+    EXPECT_FALSE(IsLoaded<notices::RegistryReadFailedNotice>());
 }
 
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
@@ -221,15 +221,15 @@ TEST_F(EditorLoadMalformed, SpinningFromAHeldPositionStepsTheShownNumber) {
     record.StoreIn(registry);
     Start();
     editor::Editor& e = Editor();
-    user.Arrow(e.VScroll1, forms::VScrollBar::Arrow::Up);  // the bar is at its top: nothing happens
-    EXPECT_EQ(e.Text3.Text(), " 4096");
-    user.Arrow(e.VScroll1, forms::VScrollBar::Arrow::Down);
-    EXPECT_EQ(e.Text3.Text(), " 4094");
-    EXPECT_EQ(e.SizeScrollPos, 1);
-    EXPECT_EQ(e.VScroll1.Value(), 1);
-    user.Arrow(e.VScroll3, forms::VScrollBar::Arrow::Down);
-    EXPECT_EQ(e.AutoSaveTime.Text(), " 39996");
-    EXPECT_EQ(e.TimeScrollPos, 1);
+    user.Arrow(e.diskSizeSpinner, forms::VScrollBar::Arrow::Up);  // the bar is at its top: nothing happens
+    EXPECT_EQ(e.diskSizeBox.Text(), " 4096");
+    user.Arrow(e.diskSizeSpinner, forms::VScrollBar::Arrow::Down);
+    EXPECT_EQ(e.diskSizeBox.Text(), " 4094");
+    EXPECT_EQ(e.AcceptedPositions().size, 1);
+    EXPECT_EQ(e.diskSizeSpinner.Value(), 1);
+    user.Arrow(e.autoSaveSpinner, forms::VScrollBar::Arrow::Down);
+    EXPECT_EQ(e.autoSaveIntervalBox.Text(), " 39996");
+    EXPECT_EQ(e.AcceptedPositions().interval, 1);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 namespace sarnex::testing {
 namespace {
 
-using Kind = platform::RegistryOperation::Kind;
+using Kind = testing::RegistryOperation::Kind;
 
 class EditorLoad : public ProgramTest {};
 
@@ -20,55 +20,55 @@ TEST_F(EditorLoad, MainPathFillsEveryControlAndRunsTheRulesOnTheWay) {
     EventTrace trace(e);
     Start();
 
-    EXPECT_EQ(e.Label5.Caption(), "Version 1.0.41");
-    EXPECT_EQ(e.Combo1.List(), (std::vector<std::string>{"Hard Disk", "1.44MB Floppy", "2.88MB Floppy"}));
-    EXPECT_EQ(e.Combo1.ListIndex(), 0);
-    EXPECT_EQ(e.Combo1.Text(), "Hard Disk");
+    EXPECT_EQ(e.versionLabel.Caption(), "Version 1.0.41");
+    EXPECT_EQ(e.diskTypeList.List(), (std::vector<std::string>{"Hard Disk", "1.44MB Floppy", "2.88MB Floppy"}));
+    EXPECT_EQ(e.diskTypeList.ListIndex(), 0);
+    EXPECT_EQ(e.diskTypeList.Text(), "Hard Disk");
 
-    EXPECT_EQ(e.LoadImage.Value(), 0);
-    EXPECT_EQ(e.Text1.Text(), "C:\\disk.img");
-    EXPECT_FALSE(e.Text1.Enabled());
-    EXPECT_EQ(e.SaveImage.Value(), 1);
-    EXPECT_EQ(e.Text2.Text(), "C:\\save.img");
-    EXPECT_TRUE(e.Text2.Enabled());
+    EXPECT_EQ(e.loadImageCheck.Value(), 0);
+    EXPECT_EQ(e.loadImageFileBox.Text(), "C:\\disk.img");
+    EXPECT_FALSE(e.loadImageFileBox.Enabled());
+    EXPECT_EQ(e.saveImageCheck.Value(), 1);
+    EXPECT_EQ(e.saveImageFileBox.Text(), "C:\\save.img");
+    EXPECT_TRUE(e.saveImageFileBox.Enabled());
 
-    EXPECT_EQ(e.Text3.Text(), " 64");
-    EXPECT_TRUE(e.Text3.Enabled());
-    EXPECT_TRUE(e.Label6.Enabled());
-    EXPECT_TRUE(e.Label12.Enabled());
-    EXPECT_EQ(e.Fat32Enable.Value(), 1);
-    EXPECT_TRUE(e.Fat32Enable.Enabled());
+    EXPECT_EQ(e.diskSizeBox.Text(), " 64");
+    EXPECT_TRUE(e.diskSizeBox.Enabled());
+    EXPECT_TRUE(e.diskSizeCaption.Enabled());
+    EXPECT_TRUE(e.megabytesUnit.Enabled());
+    EXPECT_EQ(e.fat32Check.Value(), 1);
+    EXPECT_TRUE(e.fat32Check.Enabled());
 
-    EXPECT_EQ(e.SaveCheckBox.Value(), 1);
-    EXPECT_EQ(e.AutoSaveTime.Text(), " 60");
-    EXPECT_TRUE(e.AutoSaveTime.Enabled());
+    EXPECT_EQ(e.autoSaveCheck.Value(), 1);
+    EXPECT_EQ(e.autoSaveIntervalBox.Text(), " 60");
+    EXPECT_TRUE(e.autoSaveIntervalBox.Enabled());
 
-    EXPECT_EQ(e.DriveCheckBox.Value(), 1);
-    EXPECT_TRUE(e.DriveCheckBox.Enabled());
-    EXPECT_EQ(e.DriveLetterText.Text(), "S");
-    EXPECT_TRUE(e.DriveLetterText.Enabled());
+    EXPECT_EQ(e.driveLetterCheck.Value(), 1);
+    EXPECT_TRUE(e.driveLetterCheck.Enabled());
+    EXPECT_EQ(e.driveLetterBox.Text(), "S");
+    EXPECT_TRUE(e.driveLetterBox.Enabled());
 
-    EXPECT_EQ(e.TempDirCheckBox.Value(), 1);
-    EXPECT_EQ(e.DiskLabelCheckBox.Value(), 1);
-    EXPECT_EQ(e.DiskLabelText.Text(), "RAMDISK");
-    EXPECT_TRUE(e.DiskLabelText.Enabled());
+    EXPECT_EQ(e.tempDirCheck.Value(), 1);
+    EXPECT_EQ(e.volumeLabelCheck.Value(), 1);
+    EXPECT_EQ(e.volumeLabelBox.Text(), "RAMDISK");
+    EXPECT_TRUE(e.volumeLabelBox.Enabled());
 
-    EXPECT_EQ(e.SizeScrollPos, 1984);
-    EXPECT_EQ(e.VScroll1.Value(), 1984);
-    EXPECT_EQ(e.DriveScrollPos, 16384);
-    EXPECT_EQ(e.VScroll2.Value(), 16384);
-    EXPECT_EQ(e.TimeScrollPos, 32707);
-    EXPECT_EQ(e.VScroll3.Value(), 32707);
+    EXPECT_EQ(e.AcceptedPositions().size, 1984);
+    EXPECT_EQ(e.diskSizeSpinner.Value(), 1984);
+    EXPECT_EQ(e.AcceptedPositions().letter, 16384);
+    EXPECT_EQ(e.driveLetterSpinner.Value(), 16384);
+    EXPECT_EQ(e.AcceptedPositions().interval, 32707);
+    EXPECT_EQ(e.autoSaveSpinner.Value(), 32707);
 
     // Each assignment raised its control's handler at once; the bars found no movement.
     EXPECT_EQ(trace.Entries(), (std::vector<std::string>{
-                                   "Combo1_Click", "SaveImage_Click", "Text3_Change", "SaveCheckBox_Click",
-                                   "DriveCheckBox_Click", "DriveLetterText_Change", "TempDirCheckBox_Click",
-                                   "DiskLabelCheckBox_Click", "VScroll1_Change", "VScroll2_Change",
-                                   "VScroll3_Change"}));
+                                   "diskTypeList.Click", "saveImageCheck.Click", "diskSizeBox.Change", "autoSaveCheck.Click",
+                                   "driveLetterCheck.Click", "driveLetterBox.Change", "tempDirCheck.Click",
+                                   "volumeLabelCheck.Click", "diskSizeSpinner.Change", "driveLetterSpinner.Change",
+                                   "autoSaveSpinner.Change"}));
 
     EXPECT_EQ(host.ShownForms(), std::vector<std::string>{"Editor"});
-    EXPECT_FALSE(IsLoaded<notices::ReadRegFail>());
+    EXPECT_FALSE(IsLoaded<notices::RegistryReadFailedNotice>());
 }
 
 TEST_F(EditorLoad, ReadsThirteenValuesInLoadingOrderInOnePassAndClosesTheKey) {
@@ -94,34 +94,34 @@ TEST_F(EditorLoad, EmptyKeyLeavesTheDesignStateExceptSizeFieldAndBars) {
     EventTrace trace(e);
     Start();
 
-    EXPECT_EQ(e.Label5.Caption(), "Version 1.0.41");
-    EXPECT_EQ(e.Combo1.ListCount(), 3);
-    EXPECT_EQ(e.Combo1.ListIndex(), -1);
-    EXPECT_EQ(e.Combo1.Text(), "Combo1");
-    EXPECT_FALSE(e.Text3.Enabled());
-    EXPECT_FALSE(e.Label6.Enabled());
-    EXPECT_FALSE(e.Label12.Enabled());
-    EXPECT_EQ(e.Text3.Text(), "Text3");
-    EXPECT_EQ(e.Text1.Text(), "Text1");
-    EXPECT_EQ(e.Text2.Text(), "Text2");
-    EXPECT_EQ(e.DriveLetterText.Text(), "Text4");
-    EXPECT_EQ(e.DiskLabelText.Text(), "Text4");
-    EXPECT_EQ(e.AutoSaveTime.Text(), "Text5");
-    for (forms::CheckBox* box : {&e.LoadImage, &e.SaveImage, &e.Fat32Enable, &e.SaveCheckBox, &e.DriveCheckBox,
-                                 &e.TempDirCheckBox, &e.DiskLabelCheckBox}) {
+    EXPECT_EQ(e.versionLabel.Caption(), "Version 1.0.41");
+    EXPECT_EQ(e.diskTypeList.ListCount(), 3);
+    EXPECT_EQ(e.diskTypeList.ListIndex(), -1);
+    EXPECT_EQ(e.diskTypeList.Text(), "Combo1");
+    EXPECT_FALSE(e.diskSizeBox.Enabled());
+    EXPECT_FALSE(e.diskSizeCaption.Enabled());
+    EXPECT_FALSE(e.megabytesUnit.Enabled());
+    EXPECT_EQ(e.diskSizeBox.Text(), "Text3");
+    EXPECT_EQ(e.loadImageFileBox.Text(), "Text1");
+    EXPECT_EQ(e.saveImageFileBox.Text(), "Text2");
+    EXPECT_EQ(e.driveLetterBox.Text(), "Text4");
+    EXPECT_EQ(e.volumeLabelBox.Text(), "Text4");
+    EXPECT_EQ(e.autoSaveIntervalBox.Text(), "Text5");
+    for (forms::CheckBox* box : {&e.loadImageCheck, &e.saveImageCheck, &e.fat32Check, &e.autoSaveCheck, &e.driveLetterCheck,
+                                 &e.tempDirCheck, &e.volumeLabelCheck}) {
         EXPECT_EQ(box->Value(), 0) << box->Name();
         EXPECT_TRUE(box->Enabled()) << box->Name();
     }
-    for (forms::TextBox* box : {&e.Text1, &e.Text2, &e.DriveLetterText, &e.AutoSaveTime, &e.DiskLabelText})
+    for (forms::TextBox* box : {&e.loadImageFileBox, &e.saveImageFileBox, &e.driveLetterBox, &e.autoSaveIntervalBox, &e.volumeLabelBox})
         EXPECT_TRUE(box->Enabled()) << box->Name();
-    EXPECT_EQ(e.VScroll1.Value(), 2048);
-    EXPECT_EQ(e.SizeScrollPos, 2048);
-    EXPECT_EQ(e.VScroll2.Value(), 16384);
-    EXPECT_EQ(e.DriveScrollPos, 16384);
-    EXPECT_EQ(e.VScroll3.Value(), 32767);
-    EXPECT_EQ(e.TimeScrollPos, 32767);
-    EXPECT_EQ(trace.Entries(), (std::vector<std::string>{"VScroll1_Change", "VScroll2_Change", "VScroll3_Change"}));
-    EXPECT_FALSE(IsLoaded<notices::ReadRegFail>());
+    EXPECT_EQ(e.diskSizeSpinner.Value(), 2048);
+    EXPECT_EQ(e.AcceptedPositions().size, 2048);
+    EXPECT_EQ(e.driveLetterSpinner.Value(), 16384);
+    EXPECT_EQ(e.AcceptedPositions().letter, 16384);
+    EXPECT_EQ(e.autoSaveSpinner.Value(), 32767);
+    EXPECT_EQ(e.AcceptedPositions().interval, 32767);
+    EXPECT_EQ(trace.Entries(), (std::vector<std::string>{"diskSizeSpinner.Change", "driveLetterSpinner.Change", "autoSaveSpinner.Change"}));
+    EXPECT_FALSE(IsLoaded<notices::RegistryReadFailedNotice>());
     EXPECT_EQ(Operations(Kind::Close).size(), 1u);
 }
 
@@ -149,16 +149,16 @@ TEST_P(EditorLoadDisk, TypeSizeAndFat32) {
     record.StoreIn(registry);
     Start();
     editor::Editor& e = Editor();
-    EXPECT_EQ(e.Combo1.ListIndex(), c.listIndex);
-    EXPECT_EQ(e.Text3.Text(), c.sizeText);
-    EXPECT_EQ(e.Text3.Enabled(), c.sizeEnabled);
-    EXPECT_EQ(e.Label6.Enabled(), c.sizeEnabled);
-    EXPECT_EQ(e.Label12.Enabled(), c.sizeEnabled);
-    EXPECT_EQ(e.Fat32Enable.Value(), c.fat32 == 1 ? 1 : 0);
-    EXPECT_EQ(e.Fat32Enable.Enabled(), c.fat32Enabled);
-    EXPECT_EQ(e.DriveCheckBox.Enabled(), c.listIndex == 0);
-    EXPECT_EQ(e.SizeScrollPos, c.sizePosition);
-    EXPECT_EQ(e.VScroll1.Value(), c.sizePosition);
+    EXPECT_EQ(e.diskTypeList.ListIndex(), c.listIndex);
+    EXPECT_EQ(e.diskSizeBox.Text(), c.sizeText);
+    EXPECT_EQ(e.diskSizeBox.Enabled(), c.sizeEnabled);
+    EXPECT_EQ(e.diskSizeCaption.Enabled(), c.sizeEnabled);
+    EXPECT_EQ(e.megabytesUnit.Enabled(), c.sizeEnabled);
+    EXPECT_EQ(e.fat32Check.Value(), c.fat32 == 1 ? 1 : 0);
+    EXPECT_EQ(e.fat32Check.Enabled(), c.fat32Enabled);
+    EXPECT_EQ(e.driveLetterCheck.Enabled(), c.listIndex == 0);
+    EXPECT_EQ(e.AcceptedPositions().size, c.sizePosition);
+    EXPECT_EQ(e.diskSizeSpinner.Value(), c.sizePosition);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -178,8 +178,8 @@ TEST_F(EditorLoad, AbsentFat32KeepsItsTickAndTheAvailabilityTheRulesLeft) {
     record.StoreIn(registry);
     registry.PutValue(kKey, "DiskFormatFAT32", 11, std::vector<std::byte>(8));  // too long: absent
     Start();
-    EXPECT_EQ(Editor().Fat32Enable.Value(), 0);
-    EXPECT_TRUE(Editor().Fat32Enable.Enabled()) << "Text3_Change of the 64 MB size enabled it";
+    EXPECT_EQ(Editor().fat32Check.Value(), 0);
+    EXPECT_TRUE(Editor().fat32Check.Enabled()) << "OnDiskSizeTyped of the 64 MB size enabled it";
 }
 
 TEST_F(EditorLoad, AbsentDriveLetterKeepsTheBoxAndTheDesignText) {
@@ -189,10 +189,10 @@ TEST_F(EditorLoad, AbsentDriveLetterKeepsTheBoxAndTheDesignText) {
     registry.PutValue(kKey, "UserDriveLetter", 4, std::vector<std::byte>(5));  // 5 bytes: absent
     Start();
     editor::Editor& e = Editor();
-    EXPECT_EQ(e.DriveCheckBox.Value(), 0);
-    EXPECT_EQ(e.DriveLetterText.Text(), "Text4");
-    EXPECT_FALSE(e.DriveCheckBox.Enabled()) << "left disabled by the floppy type";
-    EXPECT_FALSE(e.DriveLetterText.Enabled());
+    EXPECT_EQ(e.driveLetterCheck.Value(), 0);
+    EXPECT_EQ(e.driveLetterBox.Text(), "Text4");
+    EXPECT_FALSE(e.driveLetterCheck.Enabled()) << "left disabled by the floppy type";
+    EXPECT_FALSE(e.driveLetterBox.Enabled());
 }
 
 TEST_F(EditorLoad, AbsentSizeAndIntervalPutTheBarsAtTheirBottom) {
@@ -202,13 +202,13 @@ TEST_F(EditorLoad, AbsentSizeAndIntervalPutTheBarsAtTheirBottom) {
     registry.PutValue(kKey, "AutoSaveTrigger", 11, std::vector<std::byte>(8));
     Start();
     editor::Editor& e = Editor();
-    EXPECT_EQ(e.Text3.Text(), "Text3");
-    EXPECT_FALSE(e.Fat32Enable.Enabled()) << "no number in Text3, so not above 32";
-    EXPECT_EQ(e.AutoSaveTime.Text(), "Text5");
-    EXPECT_EQ(e.SizeScrollPos, 2048);
-    EXPECT_EQ(e.VScroll1.Value(), 2048);
-    EXPECT_EQ(e.TimeScrollPos, 32767);
-    EXPECT_EQ(e.VScroll3.Value(), 32767);
+    EXPECT_EQ(e.diskSizeBox.Text(), "Text3");
+    EXPECT_FALSE(e.fat32Check.Enabled()) << "no number in diskSizeBox, so not above 32";
+    EXPECT_EQ(e.autoSaveIntervalBox.Text(), "Text5");
+    EXPECT_EQ(e.AcceptedPositions().size, 2048);
+    EXPECT_EQ(e.diskSizeSpinner.Value(), 2048);
+    EXPECT_EQ(e.AcceptedPositions().interval, 32767);
+    EXPECT_EQ(e.autoSaveSpinner.Value(), 32767);
 }
 
 // The controls whose state differs from the full record's when one value cannot be read. Some
@@ -218,14 +218,14 @@ std::vector<std::string> ControlsChangedByAbsentValue(const std::string& absent,
     auto load = [&](bool dropValue) {
         headless::HeadlessHost host;
         forms::FormsRuntime runtime{host};
-        platform::MemoryRegistry registry;
+        testing::MemoryRegistry registry;
         StoredRecord{}.StoreIn(registry);
         if (dropValue) registry.PutValue(kKey, absent, 3, std::vector<std::byte>(256));  // longer than any buffer
         startup::Program program{runtime, {registry, codePage, shell, {1, 0, 41}}};
-        program.Main("");
+        program.Start("");
         auto states = ControlStates(program.Editor());
-        states.push_back("SizeScrollPos " + std::to_string(program.Editor().SizeScrollPos));
-        states.push_back("TimeScrollPos " + std::to_string(program.Editor().TimeScrollPos));
+        states.push_back("sizeSpinnerPosition " + std::to_string(program.Editor().AcceptedPositions().size));
+        states.push_back("intervalSpinnerPosition " + std::to_string(program.Editor().AcceptedPositions().interval));
         return states;
     };
     const auto full = load(false);
@@ -238,19 +238,19 @@ std::vector<std::string> ControlsChangedByAbsentValue(const std::string& absent,
 
 TEST_F(EditorLoad, AnAbsentValueLeavesItsControlsAsTheyWere) {
     const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-        {"DiskType", {"Label6", "Label12", "Combo1", "Text3", "Fat32Enable", "DriveCheckBox"}},
-        {"LoadImageOnStart", {}},  // Text1 is disabled by the TEMP-directory tick all the same
-        {"LoadImageFile", {"Text1"}},
+        {"DiskType", {"diskSizeCaption", "megabytesUnit", "diskTypeList", "diskSizeBox", "fat32Check", "driveLetterCheck"}},
+        {"LoadImageOnStart", {}},  // loadImageFileBox is disabled by the TEMP-directory tick all the same
+        {"LoadImageFile", {"loadImageFileBox"}},
         {"SaveImageOnExit", {}},  // AutoSave ticks image saving on the way
-        {"SaveImageFile", {"Text2"}},
-        {"SizeIn4kPages", {"Text3", "VScroll1", "Fat32Enable", "SizeScrollPos"}},
-        {"DiskFormatFAT32", {"Fat32Enable"}},
-        {"AutoSaveEnabled", {"SaveCheckBox"}},
-        {"AutoSaveTrigger", {"AutoSaveTime", "VScroll3", "TimeScrollPos"}},
-        {"UserDriveLetter", {"DriveLetterText", "DriveCheckBox"}},
-        {"MakeTempDir", {"TempDirCheckBox"}},
-        {"DiskLabel", {"DiskLabelText"}},
-        {"UseDiskLabel", {"DiskLabelCheckBox"}},
+        {"SaveImageFile", {"saveImageFileBox"}},
+        {"SizeIn4kPages", {"diskSizeBox", "diskSizeSpinner", "fat32Check", "sizeSpinnerPosition"}},
+        {"DiskFormatFAT32", {"fat32Check"}},
+        {"AutoSaveEnabled", {"autoSaveCheck"}},
+        {"AutoSaveTrigger", {"autoSaveIntervalBox", "autoSaveSpinner", "intervalSpinnerPosition"}},
+        {"UserDriveLetter", {"driveLetterBox", "driveLetterCheck"}},
+        {"MakeTempDir", {"tempDirCheck"}},
+        {"DiskLabel", {"volumeLabelBox"}},
+        {"UseDiskLabel", {"volumeLabelCheck"}},
     };
     ASSERT_EQ(cases.size(), 13u);
     for (const auto& [absent, expected] : cases) {
@@ -268,9 +268,9 @@ TEST_F(EditorLoad, StoredAutoSaveWithoutImageSaveTicksImageSave) {
     record.AutoSaveEnabled = 1;
     record.StoreIn(registry);
     Start();
-    EXPECT_EQ(Editor().SaveImage.Value(), 1);
-    EXPECT_TRUE(Editor().Text2.Enabled());
-    EXPECT_TRUE(Editor().AutoSaveTime.Enabled());
+    EXPECT_EQ(Editor().saveImageCheck.Value(), 1);
+    EXPECT_TRUE(Editor().saveImageFileBox.Enabled());
+    EXPECT_TRUE(Editor().autoSaveIntervalBox.Enabled());
 }
 
 TEST_F(EditorLoad, StoredImageLoadWithTempDirComesUpUnticked) {
@@ -280,10 +280,10 @@ TEST_F(EditorLoad, StoredImageLoadWithTempDirComesUpUnticked) {
     record.UseDiskLabel = 0;
     record.StoreIn(registry);
     Start();
-    EXPECT_EQ(Editor().LoadImage.Value(), 0);
-    EXPECT_FALSE(Editor().Text1.Enabled());
-    EXPECT_EQ(Editor().TempDirCheckBox.Value(), 1);
-    EXPECT_FALSE(Editor().DiskLabelText.Enabled());
+    EXPECT_EQ(Editor().loadImageCheck.Value(), 0);
+    EXPECT_FALSE(Editor().loadImageFileBox.Enabled());
+    EXPECT_EQ(Editor().tempDirCheck.Value(), 1);
+    EXPECT_FALSE(Editor().volumeLabelBox.Enabled());
 }
 
 TEST_F(EditorLoad, ImageLoadAloneEnablesItsFileName) {
@@ -293,21 +293,21 @@ TEST_F(EditorLoad, ImageLoadAloneEnablesItsFileName) {
     record.UseDiskLabel = 0;
     record.StoreIn(registry);
     Start();
-    EXPECT_EQ(Editor().LoadImage.Value(), 1);
-    EXPECT_TRUE(Editor().Text1.Enabled());
-    EXPECT_FALSE(Editor().DiskLabelText.Enabled());
-    EXPECT_EQ(Editor().DiskLabelText.Text(), "RAMDISK");
+    EXPECT_EQ(Editor().loadImageCheck.Value(), 1);
+    EXPECT_TRUE(Editor().loadImageFileBox.Enabled());
+    EXPECT_FALSE(Editor().volumeLabelBox.Enabled());
+    EXPECT_EQ(Editor().volumeLabelBox.Text(), "RAMDISK");
 }
 
 TEST_F(EditorLoad, VersionLineComesFromTheGivenVersion) {
-    startup::Program other{runtime, startup::Services{registry, codePage, shell, editor::ProgramVersion{12, 3, 0}}};
-    other.Main("");
-    EXPECT_EQ(other.Editor().Label5.Caption(), "Version 12.3.0");
+    startup::Program other{runtime, startup::Services{registry, codePage, shell, platform::ProgramVersion{12, 3, 0}}};
+    other.Start("");
+    EXPECT_EQ(other.Editor().versionLabel.Caption(), "Version 12.3.0");
 }
 
 TEST_F(EditorLoad, LinkLabelShowsTheWebAddress) {
     Start();
-    EXPECT_EQ(Editor().Label8.Caption(), editor::kWebAddress);
+    EXPECT_EQ(Editor().webLink.Caption(), editor::kWebAddress);
 }
 
 }  // namespace

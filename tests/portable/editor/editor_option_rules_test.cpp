@@ -22,70 +22,70 @@ LoadedState With(std::function<void(LoadedState&)> change) {
 TEST(EditorOptions, EachClickChangesExactlyItsRule) {
     const OptionCase cases[] = {
         {"image loading unticks TEMP and label", With([](LoadedState& s) { s.tempDir = s.useLabel = 1; }),
-         [](editor::Editor& e) -> forms::CheckBox& { return e.LoadImage; },
-         {"DiskLabelCheckBox", "DiskLabelText", "LoadImage", "TempDirCheckBox", "Text1"},
+         [](editor::Editor& e) -> forms::CheckBox& { return e.loadImageCheck; },
+         {"volumeLabelCheck", "volumeLabelBox", "loadImageCheck", "tempDirCheck", "loadImageFileBox"},
          [](const editor::Editor& e) {
-             EXPECT_EQ(e.TempDirCheckBox.Value(), 0);
-             EXPECT_EQ(e.DiskLabelCheckBox.Value(), 0);
-             EXPECT_FALSE(e.DiskLabelText.Enabled());
-             EXPECT_EQ(e.DiskLabelText.Text(), "RAMDISK");
-             EXPECT_TRUE(e.Text1.Enabled());
+             EXPECT_EQ(e.tempDirCheck.Value(), 0);
+             EXPECT_EQ(e.volumeLabelCheck.Value(), 0);
+             EXPECT_FALSE(e.volumeLabelBox.Enabled());
+             EXPECT_EQ(e.volumeLabelBox.Text(), "RAMDISK");
+             EXPECT_TRUE(e.loadImageFileBox.Enabled());
          }},
         {"TEMP unticks image loading",
          With([](LoadedState& s) { s.loadImage = 1, s.tempDir = 0, s.useLabel = 0; }),
-         [](editor::Editor& e) -> forms::CheckBox& { return e.TempDirCheckBox; },
-         {"LoadImage", "TempDirCheckBox", "Text1"},
+         [](editor::Editor& e) -> forms::CheckBox& { return e.tempDirCheck; },
+         {"loadImageCheck", "tempDirCheck", "loadImageFileBox"},
          [](const editor::Editor& e) {
-             EXPECT_EQ(e.LoadImage.Value(), 0);
-             EXPECT_FALSE(e.Text1.Enabled());
-             EXPECT_EQ(e.Text1.Text(), "C:\\RamDisk\\start.img");
+             EXPECT_EQ(e.loadImageCheck.Value(), 0);
+             EXPECT_FALSE(e.loadImageFileBox.Enabled());
+             EXPECT_EQ(e.loadImageFileBox.Text(), "C:\\RamDisk\\start.img");
          }},
         {"label unticks image loading",
          With([](LoadedState& s) { s.loadImage = 1, s.tempDir = 0, s.useLabel = 0; }),
-         [](editor::Editor& e) -> forms::CheckBox& { return e.DiskLabelCheckBox; },
-         {"DiskLabelCheckBox", "DiskLabelText", "LoadImage", "Text1"},
+         [](editor::Editor& e) -> forms::CheckBox& { return e.volumeLabelCheck; },
+         {"volumeLabelCheck", "volumeLabelBox", "loadImageCheck", "loadImageFileBox"},
          [](const editor::Editor& e) {
-             EXPECT_EQ(e.LoadImage.Value(), 0);
-             EXPECT_FALSE(e.Text1.Enabled());
-             EXPECT_TRUE(e.DiskLabelText.Enabled());
+             EXPECT_EQ(e.loadImageCheck.Value(), 0);
+             EXPECT_FALSE(e.loadImageFileBox.Enabled());
+             EXPECT_TRUE(e.volumeLabelBox.Enabled());
          }},
         {"TEMP and label together", With([](LoadedState& s) { s.tempDir = 1, s.useLabel = 0; }),
-         [](editor::Editor& e) -> forms::CheckBox& { return e.DiskLabelCheckBox; },
-         {"DiskLabelCheckBox", "DiskLabelText"},
-         [](const editor::Editor& e) { EXPECT_EQ(e.TempDirCheckBox.Value(), 1); }},
+         [](editor::Editor& e) -> forms::CheckBox& { return e.volumeLabelCheck; },
+         {"volumeLabelCheck", "volumeLabelBox"},
+         [](const editor::Editor& e) { EXPECT_EQ(e.tempDirCheck.Value(), 1); }},
         {"unticking TEMP changes nothing else", LoadedState{},
-         [](editor::Editor& e) -> forms::CheckBox& { return e.TempDirCheckBox; }, {"TempDirCheckBox"}, nullptr},
+         [](editor::Editor& e) -> forms::CheckBox& { return e.tempDirCheck; }, {"tempDirCheck"}, nullptr},
         {"unticking the label disables its box", LoadedState{},
-         [](editor::Editor& e) -> forms::CheckBox& { return e.DiskLabelCheckBox; },
-         {"DiskLabelCheckBox", "DiskLabelText"},
-         [](const editor::Editor& e) { EXPECT_EQ(e.DiskLabelText.Text(), "RAMDISK"); }},
+         [](editor::Editor& e) -> forms::CheckBox& { return e.volumeLabelCheck; },
+         {"volumeLabelCheck", "volumeLabelBox"},
+         [](const editor::Editor& e) { EXPECT_EQ(e.volumeLabelBox.Text(), "RAMDISK"); }},
         {"unticking image loading disables its box",
          With([](LoadedState& s) { s.loadImage = 1, s.tempDir = 0, s.useLabel = 0; }),
-         [](editor::Editor& e) -> forms::CheckBox& { return e.LoadImage; }, {"LoadImage", "Text1"}, nullptr},
+         [](editor::Editor& e) -> forms::CheckBox& { return e.loadImageCheck; }, {"loadImageCheck", "loadImageFileBox"}, nullptr},
         {"unticking image saving unticks AutoSave", LoadedState{},
-         [](editor::Editor& e) -> forms::CheckBox& { return e.SaveImage; },
-         {"AutoSaveTime", "SaveCheckBox", "SaveImage", "Text2"},
+         [](editor::Editor& e) -> forms::CheckBox& { return e.saveImageCheck; },
+         {"autoSaveIntervalBox", "autoSaveCheck", "saveImageCheck", "saveImageFileBox"},
          [](const editor::Editor& e) {
-             EXPECT_EQ(e.SaveCheckBox.Value(), 0);
-             EXPECT_FALSE(e.Text2.Enabled());
-             EXPECT_FALSE(e.AutoSaveTime.Enabled());
-             EXPECT_EQ(e.AutoSaveTime.Text(), " 300");
+             EXPECT_EQ(e.autoSaveCheck.Value(), 0);
+             EXPECT_FALSE(e.saveImageFileBox.Enabled());
+             EXPECT_FALSE(e.autoSaveIntervalBox.Enabled());
+             EXPECT_EQ(e.autoSaveIntervalBox.Text(), " 300");
          }},
         {"ticking image saving leaves AutoSave off", With([](LoadedState& s) { s.saveImage = s.autoSave = 0; }),
-         [](editor::Editor& e) -> forms::CheckBox& { return e.SaveImage; }, {"SaveImage", "Text2"},
-         [](const editor::Editor& e) { EXPECT_EQ(e.SaveCheckBox.Value(), 0); }},
-        {"ticking FAT32", LoadedState{}, [](editor::Editor& e) -> forms::CheckBox& { return e.Fat32Enable; },
-         {"Fat32Enable"}, nullptr},
+         [](editor::Editor& e) -> forms::CheckBox& { return e.saveImageCheck; }, {"saveImageCheck", "saveImageFileBox"},
+         [](const editor::Editor& e) { EXPECT_EQ(e.autoSaveCheck.Value(), 0); }},
+        {"ticking FAT32", LoadedState{}, [](editor::Editor& e) -> forms::CheckBox& { return e.fat32Check; },
+         {"fat32Check"}, nullptr},
         {"unticking FAT32", With([](LoadedState& s) { s.fat32 = 1; }),
-         [](editor::Editor& e) -> forms::CheckBox& { return e.Fat32Enable; }, {"Fat32Enable"}, nullptr},
+         [](editor::Editor& e) -> forms::CheckBox& { return e.fat32Check; }, {"fat32Check"}, nullptr},
     };
     for (const OptionCase& c : cases) {
         SCOPED_TRACE(c.name);
         EditorHarness h;
-        ApplyLoadedState(h.editor, c.state);
+        h.Load(c.state);
         const auto before = Snapshot(h.editor);
         h.user.Click(c.box(h.editor));
-        EXPECT_EQ(Differences(before, Snapshot(h.editor)), c.changed);
+        EXPECT_EQ(Differences(before, Snapshot(h.editor)), Sorted(c.changed));
         if (c.check) c.check(h.editor);
     }
 }
@@ -96,25 +96,25 @@ TEST_F(EditorRules, UntickingTempDoesNotTickImageLoadingBack) {
     state.tempDir = 0;
     state.useLabel = 0;
     Load(state);
-    user.Click(e.TempDirCheckBox);
-    user.Click(e.TempDirCheckBox);
-    EXPECT_EQ(e.LoadImage.Value(), 0);
-    EXPECT_FALSE(e.Text1.Enabled());
+    user.Click(e.tempDirCheck);
+    user.Click(e.tempDirCheck);
+    EXPECT_EQ(e.loadImageCheck.Value(), 0);
+    EXPECT_FALSE(e.loadImageFileBox.Enabled());
 }
 
 TEST_F(EditorRules, GreyedValuesSetByCodeCountAsUnticked) {
     Load();
-    e.LoadImage.SetValue(2);
-    EXPECT_FALSE(e.Text1.Enabled());
-    EXPECT_EQ(e.TempDirCheckBox.Value(), 1);
-    e.SaveImage.SetValue(2);
-    EXPECT_FALSE(e.Text2.Enabled());
-    EXPECT_EQ(e.SaveCheckBox.Value(), 0);
-    e.DiskLabelCheckBox.SetValue(2);
-    EXPECT_FALSE(e.DiskLabelText.Enabled());
-    e.SaveCheckBox.SetValue(2);
-    EXPECT_FALSE(e.AutoSaveTime.Enabled());
-    EXPECT_EQ(e.SaveImage.Value(), 2);
+    e.loadImageCheck.SetValue(2);
+    EXPECT_FALSE(e.loadImageFileBox.Enabled());
+    EXPECT_EQ(e.tempDirCheck.Value(), 1);
+    e.saveImageCheck.SetValue(2);
+    EXPECT_FALSE(e.saveImageFileBox.Enabled());
+    EXPECT_EQ(e.autoSaveCheck.Value(), 0);
+    e.volumeLabelCheck.SetValue(2);
+    EXPECT_FALSE(e.volumeLabelBox.Enabled());
+    e.autoSaveCheck.SetValue(2);
+    EXPECT_FALSE(e.autoSaveIntervalBox.Enabled());
+    EXPECT_EQ(e.saveImageCheck.Value(), 2);
 }
 
 TEST_F(EditorRules, LoadingOrderUnticksImageLoadingStoredWithTemp) {
@@ -124,9 +124,9 @@ TEST_F(EditorRules, LoadingOrderUnticksImageLoadingStoredWithTemp) {
     state.tempDir = 1;
     state.useLabel = 0;
     Load(state);
-    EXPECT_EQ(e.LoadImage.Value(), 0);
-    EXPECT_FALSE(e.Text1.Enabled());
-    EXPECT_EQ(e.TempDirCheckBox.Value(), 1);
+    EXPECT_EQ(e.loadImageCheck.Value(), 0);
+    EXPECT_FALSE(e.loadImageFileBox.Enabled());
+    EXPECT_EQ(e.tempDirCheck.Value(), 1);
 }
 
 }  // namespace

@@ -22,13 +22,13 @@ public:
             case 3: return ClickCheckBox();
             case 4: {
                 const int index = Pick(3);
-                user_.Pick(e_.Combo1, index);
-                return "pick Combo1 " + std::to_string(index);
+                user_.Pick(e_.diskTypeList, index);
+                return "pick diskTypeList " + std::to_string(index);
             }
             case 5: {
                 const std::string text = RandomText();
-                user_.TypeInCombo(e_.Combo1, text);
-                return "type in Combo1 \"" + text + "\"";
+                user_.TypeInCombo(e_.diskTypeList, text);
+                return "type in diskTypeList \"" + text + "\"";
             }
             case 6:
             case 7: return PressArrows();
@@ -58,8 +58,8 @@ private:
     }
 
     std::string TypeText() {
-        forms::TextBox* boxes[] = {&e_.Text3, &e_.Text3, &e_.AutoSaveTime, &e_.AutoSaveTime, &e_.DriveLetterText,
-                                   &e_.DriveLetterText, &e_.Text1, &e_.Text2, &e_.DiskLabelText};
+        forms::TextBox* boxes[] = {&e_.diskSizeBox, &e_.diskSizeBox, &e_.autoSaveIntervalBox, &e_.autoSaveIntervalBox, &e_.driveLetterBox,
+                                   &e_.driveLetterBox, &e_.loadImageFileBox, &e_.saveImageFileBox, &e_.volumeLabelBox};
         forms::TextBox& box = *boxes[Pick(9)];
         const bool clear = Pick(2) == 0;
         const std::string text = RandomText();
@@ -69,15 +69,15 @@ private:
     }
 
     std::string ClickCheckBox() {
-        forms::CheckBox* boxes[] = {&e_.Fat32Enable, &e_.DriveCheckBox,   &e_.SaveCheckBox,     &e_.SaveImage,
-                                    &e_.LoadImage,   &e_.TempDirCheckBox, &e_.DiskLabelCheckBox};
+        forms::CheckBox* boxes[] = {&e_.fat32Check, &e_.driveLetterCheck,   &e_.autoSaveCheck,     &e_.saveImageCheck,
+                                    &e_.loadImageCheck,   &e_.tempDirCheck, &e_.volumeLabelCheck};
         forms::CheckBox& box = *boxes[Pick(7)];
         user_.Click(box);
         return "click " + box.Name();
     }
 
     std::string PressArrows() {
-        forms::VScrollBar* bars[] = {&e_.VScroll1, &e_.VScroll2, &e_.VScroll3};
+        forms::VScrollBar* bars[] = {&e_.diskSizeSpinner, &e_.driveLetterSpinner, &e_.autoSaveSpinner};
         forms::VScrollBar& bar = *bars[Pick(3)];
         const auto arrow = Pick(2) == 0 ? Arrow::Up : Arrow::Down;
         const int times = Pick(4) == 0 ? 1 + Pick(40) : 1;  // now and then a burst, to reach the limits
@@ -113,32 +113,32 @@ std::vector<std::string> BrokenRules(const editor::Editor& e) {
     const auto rule = [&](bool holds, const char* what) {
         if (!holds) broken.push_back(what);
     };
-    rule(e.Text1.Enabled() == (e.LoadImage.Value() == 1), "Text1 enabled exactly while LoadImage is ticked");
-    rule(e.Text2.Enabled() == (e.SaveImage.Value() == 1), "Text2 enabled exactly while SaveImage is ticked");
-    rule(e.DiskLabelText.Enabled() == (e.DiskLabelCheckBox.Value() == 1),
-         "DiskLabelText enabled exactly while DiskLabelCheckBox is ticked");
-    rule(!(e.LoadImage.Value() == 1 && e.TempDirCheckBox.Value() == 1), "LoadImage excludes TempDirCheckBox");
-    rule(!(e.LoadImage.Value() == 1 && e.DiskLabelCheckBox.Value() == 1), "LoadImage excludes DiskLabelCheckBox");
-    rule(e.SaveCheckBox.Value() != 1 || e.SaveImage.Value() == 1, "AutoSave needs SaveImage");
-    rule(e.AutoSaveTime.Enabled() == (e.SaveCheckBox.Value() == 1), "AutoSaveTime enabled exactly while AutoSave");
-    if (e.Combo1.ListIndex() != 0) {
-        rule(!e.Text3.Enabled() && !e.Label6.Enabled() && !e.Label12.Enabled() && !e.DriveCheckBox.Enabled() &&
-                 !e.DriveLetterText.Enabled() && !e.Fat32Enable.Enabled(),
+    rule(e.loadImageFileBox.Enabled() == (e.loadImageCheck.Value() == 1), "loadImageFileBox enabled exactly while loadImageCheck is ticked");
+    rule(e.saveImageFileBox.Enabled() == (e.saveImageCheck.Value() == 1), "saveImageFileBox enabled exactly while saveImageCheck is ticked");
+    rule(e.volumeLabelBox.Enabled() == (e.volumeLabelCheck.Value() == 1),
+         "volumeLabelBox enabled exactly while volumeLabelCheck is ticked");
+    rule(!(e.loadImageCheck.Value() == 1 && e.tempDirCheck.Value() == 1), "loadImageCheck excludes tempDirCheck");
+    rule(!(e.loadImageCheck.Value() == 1 && e.volumeLabelCheck.Value() == 1), "loadImageCheck excludes volumeLabelCheck");
+    rule(e.autoSaveCheck.Value() != 1 || e.saveImageCheck.Value() == 1, "AutoSave needs saveImageCheck");
+    rule(e.autoSaveIntervalBox.Enabled() == (e.autoSaveCheck.Value() == 1), "autoSaveIntervalBox enabled exactly while AutoSave");
+    if (e.diskTypeList.ListIndex() != 0) {
+        rule(!e.diskSizeBox.Enabled() && !e.diskSizeCaption.Enabled() && !e.megabytesUnit.Enabled() && !e.driveLetterCheck.Enabled() &&
+                 !e.driveLetterBox.Enabled() && !e.fat32Check.Enabled(),
              "a floppy type disables size, letter and FAT32");
-        rule(e.Combo1.ListIndex() > 0, "a type is always chosen");
+        rule(e.diskTypeList.ListIndex() > 0, "a type is always chosen");
     } else {
-        rule(e.Fat32Enable.Enabled() == (config::NumberFromText(e.Text3.Text()) > 32), "FAT32 only above 32 MB");
+        rule(e.fat32Check.Enabled() == (config::NumberFromText(e.diskSizeBox.Text()) > 32), "FAT32 only above 32 MB");
     }
-    rule(e.VScroll1.Value() == e.SizeScrollPos, "VScroll1 equals SizeScrollPos");
-    rule(e.VScroll2.Value() == e.DriveScrollPos, "VScroll2 equals DriveScrollPos");
-    rule(e.VScroll3.Value() == e.TimeScrollPos, "VScroll3 equals TimeScrollPos");
-    const std::string& letter = e.DriveLetterText.Text();
+    rule(e.diskSizeSpinner.Value() == e.AcceptedPositions().size, "diskSizeSpinner equals sizeSpinnerPosition");
+    rule(e.driveLetterSpinner.Value() == e.AcceptedPositions().letter, "driveLetterSpinner equals letterSpinnerPosition");
+    rule(e.autoSaveSpinner.Value() == e.AcceptedPositions().interval, "autoSaveSpinner equals intervalSpinnerPosition");
+    const std::string& letter = e.driveLetterBox.Text();
     rule(letter.empty() || (letter.size() == 1 && letter[0] >= 'D' && letter[0] <= 'Z'), "letter empty or D..Z");
-    if (e.ActiveControl() != &e.Text3)
-        rule(IsWholeSizeText(e.Text3.Text(), 5, 2048), "size a whole number 5..2048 outside its box");
-    if (e.ActiveControl() != &e.AutoSaveTime) {
-        const double interval = config::NumberFromText(e.AutoSaveTime.Text());
-        rule(interval >= 20 && interval <= 32767 && e.AutoSaveTime.Text()[0] == ' ',
+    if (e.ActiveControl() != &e.diskSizeBox)
+        rule(IsWholeSizeText(e.diskSizeBox.Text(), 5, 2048), "size a whole number 5..2048 outside its box");
+    if (e.ActiveControl() != &e.autoSaveIntervalBox) {
+        const double interval = config::NumberFromText(e.autoSaveIntervalBox.Text());
+        rule(interval >= 20 && interval <= 32767 && e.autoSaveIntervalBox.Text()[0] == ' ',
              "interval within 20..32767 outside its box");
     }
     rule(e.DeepestEventNesting() <= 4, "handler nesting stays shallow");
@@ -154,7 +154,7 @@ std::string Joined(const std::vector<std::string>& items, const char* separator)
 void RunRandomSession(std::uint32_t seed, const LoadedState& start, int actions) {
     EditorHarness h;
     editor::Editor& e = h.editor;
-    ApplyLoadedState(e, start);
+    h.Load(start);
     ASSERT_EQ(BrokenRules(e), std::vector<std::string>{}) << "inconsistent start state";
     RandomUser random(seed, e, h.user);
     std::vector<std::string> done;
@@ -163,8 +163,8 @@ void RunRandomSession(std::uint32_t seed, const LoadedState& start, int actions)
         const auto broken = BrokenRules(e);
         if (!broken.empty()) {
             FAIL() << "seed " << seed << ", action " << i << " (" << done.back() << ") broke: " << Joined(broken, "; ")
-                   << "\nsize \"" << e.Text3.Text() << "\" interval \"" << e.AutoSaveTime.Text() << "\" letter \""
-                   << e.DriveLetterText.Text() << "\"\nactions: " << Joined(done, " | ");
+                   << "\nsize \"" << e.diskSizeBox.Text() << "\" interval \"" << e.autoSaveIntervalBox.Text() << "\" letter \""
+                   << e.driveLetterBox.Text() << "\"\nactions: " << Joined(done, " | ");
         }
     }
 }

@@ -8,7 +8,7 @@
 namespace sarnex::testing {
 namespace {
 
-using Kind = platform::RegistryOperation::Kind;
+using Kind = testing::RegistryOperation::Kind;
 using namespace std::string_view_literals;
 
 std::vector<std::string> AllSetsSucceeded() {
@@ -85,12 +85,12 @@ class EditorSaveRoundTrip : public ProgramTest, public ::testing::WithParamInter
 
 TEST_P(EditorSaveRoundTrip, SaveWithoutEditsWritesEveryValueBackByteForByte) {
     GetParam().record.StoreIn(registry);
-    std::vector<platform::StoredRegistryValue> before;
+    std::vector<testing::StoredRegistryValue> before;
     for (const auto& name : ValueNamesInWritingOrder()) before.push_back(*registry.GetValue(kKey, name));
     Start();
     registry.ClearOperations();
 
-    user.Click(Editor().Command3);
+    user.Click(Editor().saveButton);
 
     EXPECT_EQ(SetsMade(), AllSetsSucceeded());
     for (std::size_t i = 0; i < before.size(); ++i) {
@@ -98,7 +98,7 @@ TEST_P(EditorSaveRoundTrip, SaveWithoutEditsWritesEveryValueBackByteForByte) {
         EXPECT_EQ(registry.GetValue(kKey, name), before[i]) << name;
     }
     EXPECT_EQ(registry.ValueCount(kKey), 13u);
-    EXPECT_FALSE(IsLoaded<notices::SaveRegFail>());
+    EXPECT_FALSE(IsLoaded<notices::RegistrySaveFailedNotice>());
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, EditorSaveRoundTrip,
@@ -116,10 +116,10 @@ protected:
 TEST_F(EditorSave, OnePassOpensWritesThirteenValuesInOrderAndCloses) {
     Start();
     registry.ClearOperations();
-    user.Click(Editor().Command3);
+    user.Click(Editor().saveButton);
     const auto& ops = registry.Operations();
     ASSERT_EQ(ops.size(), 15u);
-    EXPECT_EQ(ops.front(), (platform::RegistryOperation{Kind::Open, std::string(kKey), 0}));
+    EXPECT_EQ(ops.front(), (testing::RegistryOperation{Kind::Open, std::string(kKey), 0}));
     EXPECT_EQ(ops.back().kind, Kind::Close);
     EXPECT_EQ(SetsMade(), AllSetsSucceeded());
     EXPECT_EQ(registry.OpenHandleCount(), 0u);
@@ -128,13 +128,13 @@ TEST_F(EditorSave, OnePassOpensWritesThirteenValuesInOrderAndCloses) {
 TEST_F(EditorSave, TypesAndBytesOfAnEditedRecord) {
     Start();
     editor::Editor& e = Editor();
-    user.Pick(e.Combo1, 0);
-    user.Click(e.Fat32Enable);  // was ticked; available while the size is 64
-    user.Retype(e.Text3, "5.1");
-    user.Retype(e.AutoSaveTime, "22");
-    user.Retype(e.DriveLetterText, "r");
-    user.Retype(e.Text2, "");
-    user.Click(e.Command3);
+    user.Pick(e.diskTypeList, 0);
+    user.Click(e.fat32Check);  // was ticked; available while the size is 64
+    user.Retype(e.diskSizeBox, "5.1");
+    user.Retype(e.autoSaveIntervalBox, "22");
+    user.Retype(e.driveLetterBox, "r");
+    user.Retype(e.saveImageFileBox, "");
+    user.Click(e.saveButton);
 
     EXPECT_EQ(StoredText("DiskType"), "HDC\0"sv);
     EXPECT_EQ(StoredNumber("SizeIn4kPages"), 1280) << "5.1 is cut to 5 when the focus leaves the box";
@@ -149,9 +149,9 @@ TEST_F(EditorSave, TypesAndBytesOfAnEditedRecord) {
 TEST_F(EditorSave, DisabledControlsAreSavedAsTheyHold) {
     Start();
     editor::Editor& e = Editor();
-    ASSERT_FALSE(e.Text1.Enabled());
-    user.Pick(e.Combo1, 2);
-    user.Click(e.Command3);
+    ASSERT_FALSE(e.loadImageFileBox.Enabled());
+    user.Pick(e.diskTypeList, 2);
+    user.Click(e.saveButton);
     EXPECT_EQ(StoredText("LoadImageFile"), "C:\\disk.img\0"sv);
     EXPECT_EQ(StoredText("DiskType"), "FDC28\0"sv);
     EXPECT_EQ(StoredNumber("SizeIn4kPages"), 16384) << "a floppy type keeps the size in the box";
@@ -162,8 +162,8 @@ TEST_F(EditorSave, DisabledControlsAreSavedAsTheyHold) {
 TEST_F(EditorSave, NoSelectionSavesHardDisk) {
     registry.PutText(kKey, "DiskType", "hdc\0"sv);
     Start();
-    ASSERT_EQ(Editor().Combo1.ListIndex(), -1);
-    user.Click(Editor().Command3);
+    ASSERT_EQ(Editor().diskTypeList.ListIndex(), -1);
+    user.Click(Editor().saveButton);
     EXPECT_EQ(StoredText("DiskType"), "HDC\0"sv);
 }
 
@@ -171,8 +171,8 @@ TEST_F(EditorSave, SaveTwiceWritesEverythingTwiceAndKeepsTheEditorOpen) {
     Start();
     registry.ClearOperations();
     const auto before = ControlStates(Editor());
-    user.Click(Editor().Command3);
-    user.Click(Editor().Command3);
+    user.Click(Editor().saveButton);
+    user.Click(Editor().saveButton);
     auto twice = AllSetsSucceeded();
     const auto once = twice;
     twice.insert(twice.end(), once.begin(), once.end());
@@ -181,20 +181,20 @@ TEST_F(EditorSave, SaveTwiceWritesEverythingTwiceAndKeepsTheEditorOpen) {
     EXPECT_EQ(Operations(Kind::Close).size(), 2u);
     EXPECT_TRUE(IsLoaded<editor::Editor>());
     EXPECT_EQ(ControlStates(Editor()), before) << "saving changes no control";
-    EXPECT_FALSE(IsLoaded<notices::RestartQuery>());
+    EXPECT_FALSE(IsLoaded<notices::RestartPrompt>());
 }
 
 TEST_F(EditorSave, SaveThenCancelKeepsTheSavedValuesAndWritesNoMore) {
     Start();
-    user.Retype(Editor().DiskLabelText, "NEWLABEL");
-    user.Click(Editor().Command3);
+    user.Retype(Editor().volumeLabelBox, "NEWLABEL");
+    user.Click(Editor().saveButton);
     registry.ClearOperations();
-    user.Retype(Editor().DiskLabelText, "LOST");
-    user.Click(Editor().Command2);
+    user.Retype(Editor().volumeLabelBox, "LOST");
+    user.Click(Editor().cancelButton);
     EXPECT_TRUE(registry.Operations().empty());
     EXPECT_EQ(StoredText("DiskLabel"), "NEWLABEL\0"sv);
     EXPECT_FALSE(IsLoaded<editor::Editor>());
-    EXPECT_FALSE(IsLoaded<notices::RestartQuery>());
+    EXPECT_FALSE(IsLoaded<notices::RestartPrompt>());
     EXPECT_TRUE(runtime.ProgramEnded());
 }
 
@@ -203,57 +203,57 @@ TEST_F(EditorSave, CancelAndTheCloseBoxWriteNothing) {
         SCOPED_TRACE(closeBox ? "close box" : "Cancel");
         headless::HeadlessHost h;
         forms::FormsRuntime rt{h};
-        platform::MemoryRegistry reg;
+        testing::MemoryRegistry reg;
         StoredRecord{}.StoreIn(reg);
         startup::Program p{rt, {reg, codePage, shell, {1, 0, 41}}};
-        p.Main("");
-        user.Retype(p.Editor().Text2, "C:\\other.img");
+        p.Start("");
+        user.Retype(p.Editor().saveImageFileBox, "C:\\other.img");
         reg.ClearOperations();
         if (closeBox) user.Close(p.Editor());
-        else user.Click(p.Editor().Command2);
+        else user.Click(p.Editor().cancelButton);
         EXPECT_TRUE(reg.Operations().empty());
         EXPECT_TRUE(rt.ProgramEnded());
-        EXPECT_EQ(rt.ExistingInstance<notices::RestartQuery>(), nullptr);
+        EXPECT_EQ(rt.ExistingInstance<notices::RestartPrompt>(), nullptr);
     }
 }
 
 TEST_F(EditorSave, OkSavesClosesTheEditorAndOffersTheRestart) {
     Start();
-    user.Retype(Editor().DiskLabelText, "OK");
+    user.Retype(Editor().volumeLabelBox, "OK");
     registry.ClearOperations();
-    user.Click(Editor().Command1);
+    user.Click(Editor().okButton);
     EXPECT_EQ(SetsMade(), AllSetsSucceeded());
     EXPECT_EQ(StoredText("DiskLabel"), "OK\0"sv);
     EXPECT_FALSE(IsLoaded<editor::Editor>());
-    EXPECT_TRUE(IsLoaded<notices::RestartQuery>());
+    EXPECT_TRUE(IsLoaded<notices::RestartPrompt>());
     EXPECT_FALSE(runtime.ProgramEnded());
     const auto& log = host.Log();
     const auto destroyed = std::find(log.begin(), log.end(), "destroy Editor");
-    const auto shown = std::find(log.begin(), log.end(), "show RestartQuery");
+    const auto shown = std::find(log.begin(), log.end(), "show RestartPrompt");
     ASSERT_NE(destroyed, log.end());
     ASSERT_NE(shown, log.end());
     EXPECT_LT(destroyed, shown) << "the editor is unloaded before the prompt opens";
-    EXPECT_EQ(*(shown + 1), "refresh RestartQuery");
+    EXPECT_EQ(*(shown + 1), "refresh RestartPrompt");
 }
 
 TEST_F(EditorSave, OkInAnInstallRunSavesAndEndsWithoutThePrompt) {
     Start("install");
-    user.Retype(Editor().Text2, "D:\\image.img");
-    user.Click(Editor().Command1);
+    user.Retype(Editor().saveImageFileBox, "D:\\image.img");
+    user.Click(Editor().okButton);
     EXPECT_EQ(StoredText("SaveImageFile"), "D:\\image.img\0"sv);
     EXPECT_FALSE(IsLoaded<editor::Editor>());
-    EXPECT_EQ(Window<notices::RestartQuery>(), nullptr);
+    EXPECT_EQ(Window<notices::RestartPrompt>(), nullptr);
     EXPECT_TRUE(runtime.ProgramEnded());
 }
 
 TEST_F(EditorSave, LeavingANumberBoxForAButtonNormalisesItBeforeTheSave) {
     Start();
-    user.Retype(Editor().AutoSaveTime, "7");
-    user.Click(Editor().Command3);
-    EXPECT_EQ(Editor().AutoSaveTime.Text(), " 20");
+    user.Retype(Editor().autoSaveIntervalBox, "7");
+    user.Click(Editor().saveButton);
+    EXPECT_EQ(Editor().autoSaveIntervalBox.Text(), " 20");
     EXPECT_EQ(StoredNumber("AutoSaveTrigger"), 5);
-    user.Retype(Editor().Text3, "99999");
-    user.Click(Editor().Command3);
+    user.Retype(Editor().diskSizeBox, "99999");
+    user.Click(Editor().saveButton);
     EXPECT_EQ(StoredNumber("SizeIn4kPages"), 524288);
 }
 
@@ -263,33 +263,33 @@ TEST_F(EditorSave, KeyMissingOnSaveShowsTheNoticeAndKeepsTheEditor) {
     Start();
     registry.FailOpen(kKey, platform::registry_status::kAccessDenied);
     registry.ClearOperations();
-    user.Click(Editor().Command3);
+    user.Click(Editor().saveButton);
     EXPECT_TRUE(SetsMade().empty());
     EXPECT_TRUE(Operations(Kind::Close).empty());
-    ASSERT_TRUE(IsLoaded<notices::SaveRegFail>());
+    ASSERT_TRUE(IsLoaded<notices::RegistrySaveFailedNotice>());
     EXPECT_TRUE(IsLoaded<editor::Editor>());
-    user.Click(Window<notices::SaveRegFail>()->Get<forms::CommandButton>("Cancel"));
-    EXPECT_FALSE(IsLoaded<notices::SaveRegFail>());
+    user.Click(Window<notices::RegistrySaveFailedNotice>()->cancelButton);
+    EXPECT_FALSE(IsLoaded<notices::RegistrySaveFailedNotice>());
     EXPECT_TRUE(IsLoaded<editor::Editor>());
 }
 
 TEST_F(EditorSave, OkWithTheKeyMissingKeepsTheEditsAndOffersNoRestart) {
     Start();
-    user.Retype(Editor().DiskLabelText, "KEEPME");
+    user.Retype(Editor().volumeLabelBox, "KEEPME");
     registry.FailOpen(kKey, platform::registry_status::kNotFound);
-    user.Click(Editor().Command1);
-    EXPECT_TRUE(IsLoaded<notices::SaveRegFail>());
+    user.Click(Editor().okButton);
+    EXPECT_TRUE(IsLoaded<notices::RegistrySaveFailedNotice>());
     ASSERT_TRUE(IsLoaded<editor::Editor>());
-    EXPECT_EQ(Editor().DiskLabelText.Text(), "KEEPME");
-    EXPECT_EQ(Window<notices::RestartQuery>(), nullptr);
+    EXPECT_EQ(Editor().volumeLabelBox.Text(), "KEEPME");
+    EXPECT_EQ(Window<notices::RestartPrompt>(), nullptr);
     EXPECT_FALSE(runtime.ProgramEnded());
 
     // Once the key can be opened again, "OK" goes its usual way.
     registry.FailOpen(kKey, 0);
-    user.Click(Editor().Command1);
+    user.Click(Editor().okButton);
     EXPECT_EQ(StoredText("DiskLabel"), "KEEPME\0"sv);
     EXPECT_FALSE(IsLoaded<editor::Editor>());
-    EXPECT_TRUE(IsLoaded<notices::RestartQuery>());
+    EXPECT_TRUE(IsLoaded<notices::RestartPrompt>());
 }
 
 TEST_F(EditorSave, FailedWriteStillWritesTheOthersInOrder) {
@@ -297,22 +297,22 @@ TEST_F(EditorSave, FailedWriteStillWritesTheOthersInOrder) {
         SCOPED_TRACE(failing);
         headless::HeadlessHost h;
         forms::FormsRuntime rt{h};
-        platform::MemoryRegistry reg;
+        testing::MemoryRegistry reg;
         StoredRecord{}.StoreIn(reg);
         startup::Program p{rt, {reg, codePage, shell, {1, 0, 41}}};
-        p.Main("");
+        p.Start("");
         editor::Editor& e = p.Editor();
         // Edit every value so that a write that happened shows.
-        user.Pick(e.Combo1, 1);
-        user.Click(e.LoadImage);
-        user.Retype(e.Text1, "new1");
-        user.Retype(e.Text2, "new2");
-        user.Click(e.SaveImage);
+        user.Pick(e.diskTypeList, 1);
+        user.Click(e.loadImageCheck);
+        user.Retype(e.loadImageFileBox, "new1");
+        user.Retype(e.saveImageFileBox, "new2");
+        user.Click(e.saveImageCheck);
         const auto old = *reg.GetValue(kKey, failing);
         reg.FailSet(kKey, failing, platform::registry_status::kAccessDenied);
         reg.ClearOperations();
 
-        user.Click(e.Command3);
+        user.Click(e.saveButton);
 
         std::vector<std::string> sets;
         for (const auto& op : reg.Operations())
@@ -322,8 +322,8 @@ TEST_F(EditorSave, FailedWriteStillWritesTheOthersInOrder) {
         EXPECT_EQ(sets, expected);
         EXPECT_EQ(reg.GetValue(kKey, failing), old) << "the failed value keeps its contents";
         EXPECT_EQ(reg.GetValue(kKey, "DiskType")->data.size(), failing == "DiskType" ? 4u : 6u);
-        ASSERT_NE(rt.ExistingInstance<notices::SaveRegFail>(), nullptr);
-        EXPECT_TRUE(rt.ExistingInstance<notices::SaveRegFail>()->Loaded());
+        ASSERT_NE(rt.ExistingInstance<notices::RegistrySaveFailedNotice>(), nullptr);
+        EXPECT_TRUE(rt.ExistingInstance<notices::RegistrySaveFailedNotice>()->Loaded());
         EXPECT_TRUE(e.Loaded());
     }
 }
@@ -331,21 +331,21 @@ TEST_F(EditorSave, FailedWriteStillWritesTheOthersInOrder) {
 TEST_F(EditorSave, OkWithAFailedWriteKeepsTheEditorOpenWithoutThePrompt) {
     Start();
     registry.FailSet(kKey, "AutoSaveTrigger", platform::registry_status::kAccessDenied);
-    user.Click(Editor().Command1);
+    user.Click(Editor().okButton);
     EXPECT_TRUE(IsLoaded<editor::Editor>());
-    EXPECT_TRUE(IsLoaded<notices::SaveRegFail>());
-    EXPECT_EQ(Window<notices::RestartQuery>(), nullptr);
+    EXPECT_TRUE(IsLoaded<notices::RegistrySaveFailedNotice>());
+    EXPECT_EQ(Window<notices::RestartPrompt>(), nullptr);
     EXPECT_EQ(SetsMade().size(), 13u);
 }
 
 TEST_F(EditorSave, ValuesThatCannotBeEncodedAreReportedAndTheRestWritten) {
     Start();
     editor::Editor& e = Editor();
-    user.Clear(e.DriveLetterText);                // no letter to store
-    user.Retype(e.DiskLabelText, "\xE4\xB8\xAD");  // no Windows-1252 code
-    user.Retype(e.Text2, "E:\\saved.img");
+    user.Clear(e.driveLetterBox);                // no letter to store
+    user.Retype(e.volumeLabelBox, "\xE4\xB8\xAD");  // no Windows-1252 code
+    user.Retype(e.saveImageFileBox, "E:\\saved.img");
     registry.ClearOperations();
-    user.Click(e.Command3);
+    user.Click(e.saveButton);
 
     std::vector<std::string> expected;
     for (const auto& name : ValueNamesInWritingOrder())
@@ -354,25 +354,25 @@ TEST_F(EditorSave, ValuesThatCannotBeEncodedAreReportedAndTheRestWritten) {
     EXPECT_EQ(StoredNumber("UserDriveLetter"), 16777234) << "the stored letter stays";
     EXPECT_EQ(StoredText("DiskLabel"), "RAMDISK\0"sv);
     EXPECT_EQ(StoredText("SaveImageFile"), "E:\\saved.img\0"sv);
-    ASSERT_TRUE(IsLoaded<notices::SaveRegFail>());
+    ASSERT_TRUE(IsLoaded<notices::RegistrySaveFailedNotice>());
 
-    user.Click(Window<notices::SaveRegFail>()->Get<forms::CommandButton>("Cancel"));
-    user.Click(e.Command1);
+    user.Click(Window<notices::RegistrySaveFailedNotice>()->cancelButton);
+    user.Click(e.okButton);
     EXPECT_TRUE(IsLoaded<editor::Editor>()) << "OK keeps the editor while a value cannot be stored";
-    EXPECT_TRUE(IsLoaded<notices::SaveRegFail>());
+    EXPECT_TRUE(IsLoaded<notices::RegistrySaveFailedNotice>());
 }
 
 TEST_F(EditorSave, SizeBeyondTheStoredRangeIsNotWritten) {
     Start();
     // Set by code, as no box normalisation runs: a size whose page count exceeds 32 bits.
-    Editor().Text3.SetText("9000000");
-    Editor().AutoSaveTime.SetText("1e12");
+    Editor().diskSizeBox.SetText("9000000");
+    Editor().autoSaveIntervalBox.SetText("1e12");
     registry.ClearOperations();
-    user.Click(Editor().Command3);
+    user.Click(Editor().saveButton);
     EXPECT_EQ(SetsMade().size(), 11u);
     EXPECT_EQ(StoredNumber("SizeIn4kPages"), 16384);
     EXPECT_EQ(StoredNumber("AutoSaveTrigger"), 15);
-    EXPECT_TRUE(IsLoaded<notices::SaveRegFail>());
+    EXPECT_TRUE(IsLoaded<notices::RegistrySaveFailedNotice>());
 }
 
 }  // namespace

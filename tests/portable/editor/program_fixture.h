@@ -11,21 +11,21 @@
 
 #include "editor/editor.h"
 #include "notices/registry_notices.h"
-#include "notices/restart_query.h"
-#include "platform/code_page_1252.h"
+#include "notices/restart_prompt.h"
+#include "support/code_page_1252.h"
 #include "platform/forms/forms_runtime.h"
 #include "platform/headless/headless_host.h"
-#include "platform/memory_registry.h"
-#include "platform/recording_shell.h"
+#include "support/memory_registry.h"
+#include "support/recording_shell.h"
 #include "shared/user_driver.h"
-#include "startup/module1.h"
+#include "startup/program.h"
 
 namespace sarnex::testing {
 
 inline constexpr std::string_view kKey = "Software\\Sarnex";
 
 // A REG_SZ value as the driver's installer and this program store it: the text and its terminator.
-inline void PutStoredText(platform::MemoryRegistry& registry, std::string_view name, std::string_view text) {
+inline void PutStoredText(testing::MemoryRegistry& registry, std::string_view name, std::string_view text) {
     registry.PutText(kKey, name, std::string(text) + '\0');
 }
 
@@ -45,7 +45,7 @@ struct StoredRecord {
     std::int32_t UseDiskLabel = 1;
     std::string DiskLabel = "RAMDISK";
 
-    void StoreIn(platform::MemoryRegistry& registry) const {
+    void StoreIn(testing::MemoryRegistry& registry) const {
         PutStoredText(registry, "DiskType", DiskType);
         registry.PutNumber(kKey, "LoadImageOnStart", LoadImageOnStart);
         PutStoredText(registry, "LoadImageFile", LoadImageFile);
@@ -101,7 +101,7 @@ class ProgramTest : public ::testing::Test {
 protected:
     ProgramTest() { registry.AddKey(kKey); }
 
-    void Start(const std::string& command = "") { program.Main(command); }
+    void Start(const std::string& command = "") { program.Start(command); }
 
     editor::Editor& Editor() { return program.Editor(); }
     template <class F>
@@ -115,13 +115,13 @@ protected:
     }
 
     // The registry operations of one kind, as "name:status".
-    std::vector<std::string> Operations(platform::RegistryOperation::Kind kind) const {
+    std::vector<std::string> Operations(testing::RegistryOperation::Kind kind) const {
         std::vector<std::string> out;
         for (const auto& op : registry.Operations())
             if (op.kind == kind) out.push_back(op.target + ":" + std::to_string(op.status));
         return out;
     }
-    std::vector<std::string> SetsMade() const { return Operations(platform::RegistryOperation::Kind::Set); }
+    std::vector<std::string> SetsMade() const { return Operations(testing::RegistryOperation::Kind::Set); }
 
     std::vector<std::byte> Raw(std::string_view name) const {
         const auto value = registry.GetValue(kKey, name);
@@ -151,10 +151,10 @@ protected:
 
     headless::HeadlessHost host;
     forms::FormsRuntime runtime{host};
-    platform::MemoryRegistry registry;
-    platform::CodePage1252 codePage;
-    platform::RecordingShell shell;
-    startup::Program program{runtime, startup::Services{registry, codePage, shell, editor::ProgramVersion{1, 0, 41}}};
+    testing::MemoryRegistry registry;
+    testing::CodePage1252 codePage;
+    testing::RecordingShell shell;
+    startup::Program program{runtime, startup::Services{registry, codePage, shell, platform::ProgramVersion{1, 0, 41}}};
     HeadlessDriver user;
 };
 

@@ -1,93 +1,71 @@
-// The restart prompt after "OK": each button does its one thing and closes the prompt; the shell
-// receives exactly the requests the operating system would.
+// The restart prompt after "OK": each button does its one thing and closes the prompt.
 #include "portable/editor/program_fixture.h"
 
 namespace sarnex::testing {
 namespace {
 
-class RestartQuery : public ProgramTest {
+class RestartPromptTest : public ProgramTest {
 protected:
     void SetUp() override {
         StoredRecord{}.StoreIn(registry);
         Start();
-        user.Click(Editor().Command1);
-        ASSERT_TRUE(IsLoaded<notices::RestartQuery>());
+        user.Click(Editor().okButton);
+        ASSERT_TRUE(IsLoaded<notices::RestartPrompt>());
     }
-    forms::CommandButton& Button(const char* name) {
-        return Window<notices::RestartQuery>()->Get<forms::CommandButton>(name);
-    }
+    notices::RestartPrompt& Prompt() { return *Window<notices::RestartPrompt>(); }
 };
 
-TEST_F(RestartQuery, ShownAfterOkWithItsTitle) {
-    EXPECT_EQ(Window<notices::RestartQuery>()->Caption(), "Settings Saved");
-    EXPECT_EQ(host.ShownForms(), std::vector<std::string>{"RestartQuery"});
-    EXPECT_TRUE(shell.restartDialogs.empty());
-    EXPECT_TRUE(shell.startedPrograms.empty());
+TEST_F(RestartPromptTest, ShownAfterOkWithItsTitle) {
+    EXPECT_EQ(Prompt().Caption(), "Settings Saved");
+    EXPECT_EQ(host.ShownForms(), std::vector<std::string>{"RestartPrompt"});
+    EXPECT_TRUE(shell.requests.empty());
 }
 
-TEST_F(RestartQuery, RestartCallsTheRestartDialogAndCloses) {
-    user.Click(Button("Restart"));
-    ASSERT_EQ(shell.restartDialogs.size(), 1u);
-    EXPECT_EQ(shell.restartDialogs[0], (platform::RecordingShell::RestartDialogCall{0, "", 2}));
-    EXPECT_TRUE(shell.startedPrograms.empty());
-    EXPECT_FALSE(IsLoaded<notices::RestartQuery>());
+TEST_F(RestartPromptTest, RestartOffersTheSystemsRestartAndCloses) {
+    user.Click(Prompt().restartButton);
+    EXPECT_EQ(shell.requests, std::vector<std::string>{"offer restart"});
     EXPECT_TRUE(runtime.ProgramEnded());
 }
 
-TEST_F(RestartQuery, SystemStartsTheControlPanelByFullPathAndCloses) {
-    user.Click(Button("System"));
-    ASSERT_EQ(shell.startedPrograms.size(), 1u);
-    EXPECT_EQ(shell.startedPrograms[0],
-              (platform::RecordingShell::StartProgramCall{
-                  "\"C:\\Windows\\System32\\rundll32.exe\" shell32.dll,Control_RunDLL sysdm.cpl,,1", 1}));
-    EXPECT_TRUE(shell.restartDialogs.empty());
+TEST_F(RestartPromptTest, SystemOpensTheSystemPropertiesAndCloses) {
+    user.Click(Prompt().systemButton);
+    EXPECT_EQ(shell.requests, std::vector<std::string>{"open system properties"});
     EXPECT_TRUE(runtime.ProgramEnded());
 }
 
-TEST_F(RestartQuery, SystemDirectoryWithATrailingBackslashGivesTheSameCommandLine) {
-    shell.systemDirectory = "D:\\WINNT\\system32\\";
-    user.Click(Button("System"));
-    ASSERT_EQ(shell.startedPrograms.size(), 1u);
-    EXPECT_EQ(shell.startedPrograms[0].commandLine,
-              "\"D:\\WINNT\\system32\\rundll32.exe\" shell32.dll,Control_RunDLL sysdm.cpl,,1");
-}
-
-TEST_F(RestartQuery, CancelAndTheCloseBoxDoNothingButClose) {
-    user.Click(Button("Cancel"));
-    EXPECT_TRUE(shell.restartDialogs.empty());
-    EXPECT_TRUE(shell.startedPrograms.empty());
-    EXPECT_TRUE(shell.executed.empty());
+TEST_F(RestartPromptTest, CancelOnlyCloses) {
+    user.Click(Prompt().cancelButton);
+    EXPECT_TRUE(shell.requests.empty());
     EXPECT_TRUE(runtime.ProgramEnded());
 }
 
-TEST_F(RestartQuery, CloseBoxUnloadsLikeCancel) {
-    user.Close(*Window<notices::RestartQuery>());
-    EXPECT_TRUE(shell.restartDialogs.empty());
-    EXPECT_TRUE(shell.startedPrograms.empty());
+TEST_F(RestartPromptTest, CloseBoxUnloadsLikeCancel) {
+    user.Close(Prompt());
+    EXPECT_TRUE(shell.requests.empty());
     EXPECT_TRUE(runtime.ProgramEnded());
 }
 
 // The read-failure notice left open keeps the program running after the prompt has gone.
-TEST(RestartQueryWithNotice, OpenNoticeKeepsTheProgramRunning) {
+TEST(RestartPromptWithNotice, OpenNoticeKeepsTheProgramRunning) {
     headless::HeadlessHost host;
     forms::FormsRuntime runtime{host};
-    platform::MemoryRegistry registry;
+    testing::MemoryRegistry registry;
     registry.FailOpen(kKey, platform::registry_status::kNotFound);
-    platform::CodePage1252 codePage;
-    platform::RecordingShell shell;
+    testing::CodePage1252 codePage;
+    testing::RecordingShell shell;
     startup::Program program{runtime, {registry, codePage, shell, {1, 0, 41}}};
     HeadlessDriver user;
-    program.Main("");
+    program.Start("");
     registry.FailOpen(kKey, 0);
-    user.Click(program.Editor().Command1);
-    auto* prompt = runtime.ExistingInstance<notices::RestartQuery>();
+    user.Click(program.Editor().okButton);
+    auto* prompt = runtime.ExistingInstance<notices::RestartPrompt>();
     ASSERT_NE(prompt, nullptr);
-    user.Click(prompt->Get<forms::CommandButton>("Cancel"));
+    user.Click(prompt->cancelButton);
     EXPECT_FALSE(runtime.ProgramEnded());
-    auto* notice = runtime.ExistingInstance<notices::ReadRegFail>();
+    auto* notice = runtime.ExistingInstance<notices::RegistryReadFailedNotice>();
     ASSERT_NE(notice, nullptr);
     ASSERT_TRUE(notice->Loaded());
-    user.Click(notice->Get<forms::CommandButton>("Cancel"));
+    user.Click(notice->cancelButton);
     EXPECT_TRUE(runtime.ProgramEnded());
 }
 

@@ -5,7 +5,7 @@
 namespace sarnex::testing {
 namespace {
 
-using Kind = platform::RegistryOperation::Kind;
+using Kind = testing::RegistryOperation::Kind;
 
 struct CommandCase {
     const char* label;
@@ -22,17 +22,16 @@ protected:
 
 TEST_P(Startup, ShowsExactlyTheWindowTheWordCallsFor) {
     const CommandCase& c = GetParam();
-    startup::ShowRestartQuery = 7;  // Main sets it on every path
     Start(c.command);
     EXPECT_EQ(host.ShownForms(), std::vector<std::string>{c.window});
-    EXPECT_EQ(startup::ShowRestartQuery, c.flag);
+    EXPECT_EQ(program.OffersRestart(), c.flag == 1);
     EXPECT_EQ(runtime.LoadedForms().size(), 1u);
     const auto& log = host.Log();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[log.size() - 2], "show " + c.window);
     EXPECT_EQ(log.back(), "refresh " + c.window) << "painted at once";
     if (c.window == "Editor") {
-        EXPECT_EQ(Editor().Text3.Text(), " 64") << "the editor is filled from the registry";
+        EXPECT_EQ(Editor().diskSizeBox.Text(), " 64") << "the editor is filled from the registry";
         EXPECT_EQ(Operations(Kind::Query).size(), 13u);
     } else {
         EXPECT_TRUE(registry.Operations().empty()) << "a notice reads no registry";
@@ -45,8 +44,8 @@ TEST_P(StartupOk, OkOffersTheRestartExactlyWhenTheFlagIsOne) {
     const CommandCase& c = GetParam();
     ASSERT_EQ(c.window, "Editor");
     Start(c.command);
-    user.Click(Editor().Command1);
-    EXPECT_EQ(IsLoaded<notices::RestartQuery>(), c.flag == 1);
+    user.Click(Editor().okButton);
+    EXPECT_EQ(IsLoaded<notices::RestartPrompt>(), c.flag == 1);
     EXPECT_EQ(runtime.ProgramEnded(), c.flag == 0);
 }
 
@@ -63,8 +62,8 @@ const CommandCase kEditorWords[] = {
     {"NomemTrailingBlank", "nomem ", "Editor", 1},
 };
 const CommandCase kNoticeWords[] = {
-    {"Badload", "badload", "LoadFail", 1},
-    {"Nomem", "nomem", "Nomem", 1},
+    {"Badload", "badload", "ImageLoadFailedNotice", 1},
+    {"OutOfMemoryNotice", "nomem", "OutOfMemoryNotice", 1},
 };
 
 auto CaseName = [](const auto& info) { return std::string(info.param.label); };
@@ -77,11 +76,11 @@ class StartupNotice : public ProgramTest {};
 
 TEST_F(StartupNotice, BadloadButtonEndsTheProgram) {
     Start("badload");
-    auto* notice = Window<notices::LoadFail>();
+    auto* notice = Window<notices::ImageLoadFailedNotice>();
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(notice->Caption(), "Sarnex Image Load Error");
     EXPECT_FALSE(runtime.ProgramEnded());
-    user.Click(notice->Get<forms::CommandButton>("OKButton"));
+    user.Click(notice->okButton);
     EXPECT_TRUE(runtime.ProgramEnded());
     EXPECT_EQ(Window<editor::Editor>(), nullptr) << "the editor is never created";
     EXPECT_TRUE(registry.Operations().empty());
@@ -89,10 +88,10 @@ TEST_F(StartupNotice, BadloadButtonEndsTheProgram) {
 
 TEST_F(StartupNotice, NomemButtonEndsTheProgram) {
     Start("nomem");
-    auto* notice = Window<notices::Nomem>();
+    auto* notice = Window<notices::OutOfMemoryNotice>();
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(notice->Caption(), "Sarnex Memory Allocation Error");
-    user.Click(notice->Get<forms::CommandButton>("OKButton"));
+    user.Click(notice->okButton);
     EXPECT_TRUE(runtime.ProgramEnded());
     EXPECT_EQ(Window<editor::Editor>(), nullptr);
     EXPECT_TRUE(registry.Operations().empty());
@@ -101,8 +100,8 @@ TEST_F(StartupNotice, NomemButtonEndsTheProgram) {
 TEST_F(StartupNotice, InstallRunWithTheKeyMissingShowsTheReadNoticeToo) {
     registry.FailOpen(kKey, platform::registry_status::kNotFound);
     Start("install");
-    EXPECT_EQ(startup::ShowRestartQuery, 0);
-    EXPECT_EQ(host.ShownForms(), (std::vector<std::string>{"ReadRegFail", "Editor"}));
+    EXPECT_FALSE(program.OffersRestart());
+    EXPECT_EQ(host.ShownForms(), (std::vector<std::string>{"RegistryReadFailedNotice", "Editor"}));
 }
 
 }  // namespace

@@ -12,26 +12,19 @@ protected:
 
 TEST_F(WebLink, ClickAsksTheShellToOpenTheAddressShownByTheLabel) {
     Start();
-    user.Click(Editor().Label8);
-    const platform::ShellExecuteRequest expected{.operation = "Open", .file = editor::kWebAddress,
-                                                 .parameters = std::nullopt, .directory = std::nullopt,
-                                                 .showCommand = 1};
-    ASSERT_EQ(shell.executed.size(), 1u);
-    EXPECT_EQ(shell.executed[0], expected);
-    EXPECT_EQ(shell.executed[0].file, Editor().Label8.Caption());
-    EXPECT_TRUE(shell.restartDialogs.empty());
-    EXPECT_TRUE(shell.startedPrograms.empty());
+    user.Click(Editor().webLink);
+    EXPECT_EQ(shell.requests, std::vector<std::string>{"open web page " + Editor().webLink.Caption()});
+    EXPECT_EQ(Editor().webLink.Caption(), editor::kWebAddress);
 }
 
 TEST_F(WebLink, EachClickMakesAFreshRequestAndChangesNothingElse) {
     Start();
-    user.Retype(Editor().DiskLabelText, "EDITED");
+    user.Retype(Editor().volumeLabelBox, "EDITED");
     const auto before = ControlStates(Editor());
     const auto shownBefore = host.ShownForms();
     registry.ClearOperations();
-    for (int i = 0; i < 3; ++i) user.Click(Editor().Label8);
-    EXPECT_EQ(shell.executed.size(), 3u);
-    EXPECT_EQ(shell.executed[2], shell.executed[0]);
+    for (int i = 0; i < 3; ++i) user.Click(Editor().webLink);
+    EXPECT_EQ(shell.requests, std::vector<std::string>(3, "open web page " + std::string(editor::kWebAddress)));
     EXPECT_EQ(ControlStates(Editor()), before);
     EXPECT_EQ(host.ShownForms(), shownBefore);
     EXPECT_TRUE(registry.Operations().empty());
@@ -41,9 +34,9 @@ TEST_F(WebLink, EachClickMakesAFreshRequestAndChangesNothingElse) {
 TEST_F(WebLink, WorksBesideTheReadFailureNotice) {
     registry.FailOpen(kKey, platform::registry_status::kNotFound);
     Start();
-    user.Click(Editor().Label8);
-    EXPECT_EQ(shell.executed.size(), 1u);
-    EXPECT_TRUE(IsLoaded<notices::ReadRegFail>());
+    user.Click(Editor().webLink);
+    EXPECT_EQ(shell.requests.size(), 1u);
+    EXPECT_TRUE(IsLoaded<notices::RegistryReadFailedNotice>());
 }
 
 }  // namespace

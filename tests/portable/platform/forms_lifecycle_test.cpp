@@ -9,7 +9,7 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// A form that records when its Form_Load runs relative to the host's window operations,
+// A form that records when its OnLoad runs relative to the host's window operations,
 // and that can unload itself and open another form from one handler.
 class Recorder : public forms::Form {
 public:
@@ -26,7 +26,7 @@ public:
     }
 
 protected:
-    void Form_Load() override {
+    void OnLoad() override {
         loadSawLog = host_.Log();
         if (topmost_) MakeTopmost();
     }
@@ -48,7 +48,7 @@ TEST(FormsLifecycle, ShowCreatesLoadsShowsThenRefreshes) {
     EXPECT_EQ(r.loadSawLog, Log{"create Recorder"});
     EXPECT_EQ(host.Log(), (Log{"create Recorder", "topmost Recorder", "show Recorder", "refresh Recorder"}));
     EXPECT_TRUE(r.Topmost());
-    r.Show();  // already loaded: no second Form_Load
+    r.Show();  // already loaded: no second OnLoad
     EXPECT_EQ(host.Log().size(), 6u);
     EXPECT_EQ(r.loadSawLog, Log{"create Recorder"});
 }

@@ -1,8 +1,8 @@
 // The registry contract against the in-memory registry.
 #include "shared/registry_contract.h"
 
-#include "platform/code_page_1252.h"
-#include "platform/memory_registry.h"
+#include "support/code_page_1252.h"
+#include "support/memory_registry.h"
 
 namespace sarnex::registry_contract {
 namespace {
@@ -20,8 +20,8 @@ public:
     void FailWrite(std::string_view name, platform::RegistryStatus status) { registry_.FailSet(KeyPath(), name, status); }
 
 private:
-    platform::MemoryRegistry registry_;
-    platform::CodePage1252 codePage_;
+    testing::MemoryRegistry registry_;
+    testing::CodePage1252 codePage_;
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Memory, RegistryContract, MemoryRegistryEnvironment);

@@ -1,14 +1,14 @@
 // What only the in-memory registry offers: raw values, injected faults and the log of operations.
 #include "config/registry_record.h"
-#include "platform/code_page_1252.h"
-#include "platform/memory_registry.h"
+#include "support/code_page_1252.h"
+#include "support/memory_registry.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace sarnex::platform {
+namespace sarnex::testing {
 namespace {
 
 using Kind = RegistryOperation::Kind;
@@ -32,13 +32,13 @@ TEST(MemoryRegistry, KeyIsClosedWhenItsOwnerGoesAwayOrMoves) {
     MemoryRegistry registry;
     registry.AddKey(kKey);
     {
-        auto [status, key] = RegistryKey::Open(registry, "software\\SARNEX");
+        auto [status, key] = platform::RegistryKey::Open(registry, "software\\SARNEX");
         ASSERT_EQ(status, 0);
         EXPECT_EQ(registry.OpenHandleCount(), 1u);
-        RegistryKey moved = std::move(key);
+        platform::RegistryKey moved = std::move(key);
         EXPECT_FALSE(key.IsOpen());
         EXPECT_TRUE(moved.IsOpen());
-        RegistryKey other = RegistryKey::Open(registry, kKey).second;
+        platform::RegistryKey other = platform::RegistryKey::Open(registry, kKey).second;
         EXPECT_EQ(registry.OpenHandleCount(), 2u);
         other = std::move(moved);  // closes the key `other` held
         EXPECT_EQ(registry.OpenHandleCount(), 1u);
@@ -163,4 +163,4 @@ TEST(MemoryRegistry, LongestStorableTextFillsTheBufferAndARegistryTextOf255Chara
 }
 
 }  // namespace
-}  // namespace sarnex::platform
+}  // namespace sarnex::testing

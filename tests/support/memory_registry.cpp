@@ -1,8 +1,8 @@
-#include "platform/memory_registry.h"
+#include "support/memory_registry.h"
 
 #include <algorithm>
 
-namespace sarnex::platform {
+namespace sarnex::testing {
 namespace {
 
 // Key and value names are case-insensitive in the registry.
@@ -145,4 +145,4 @@ void MemoryRegistry::FailSet(std::string_view path, std::string_view name, Regis
     else key.setFailures[Fold(name)] = status;
 }
 
-}  // namespace sarnex::platform
+}  // namespace sarnex::testing

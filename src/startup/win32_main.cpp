@@ -5,19 +5,19 @@
 #include "platform/forms/forms_runtime.h"
 #include "platform/win32/advapi32_registry.h"
 #include "platform/win32/ansi_code_page.h"
-#include "platform/win32/program_version.h"
+#include "platform/win32/program_version_resource.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_shell.h"
-#include "startup/module1.h"
+#include "startup/program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace sarnex;
-    platform::Advapi32Registry registry;
-    platform::AnsiCodePage codePage;
-    platform::Win32Shell shell(codePage);
+    win32::Advapi32Registry registry;
+    win32::AnsiCodePage codePage;
+    win32::Win32Shell shell(codePage);
     win32::Win32Host host(instance);
     forms::FormsRuntime runtime(host);  // destroyed before the host: the host never touches a form then
     startup::Program program(runtime, {registry, codePage, shell, win32::ReadProgramVersion(instance)});
-    program.Main(platform::CommandText(GetCommandLineA()));
+    program.Start(platform::CommandText(GetCommandLineA()));
     return host.Run(runtime);
 }

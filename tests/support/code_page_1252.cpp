@@ -1,10 +1,14 @@
-#include "platform/code_page_1252.h"
-
-#include "platform/code_page_utf8.h"
+#include "support/code_page_1252.h"
 
 #include <array>
 
-namespace sarnex::platform {
+#include "platform/code_page_utf8.h"
+
+namespace sarnex::testing {
+
+using platform::AppendUtf8;
+using platform::DecodeFirstUtf8;
+
 namespace {
 
 // Characters of codes 0x80 to 0x9F; all other codes denote the character of the same number.
@@ -48,4 +52,26 @@ std::string CodePage1252::ToUtf8(std::string_view codes) const {
     return utf8;
 }
 
-}  // namespace sarnex::platform
+std::string CodePage1252::UpperCase(std::string_view utf8) const {
+    std::string out;
+    out.reserve(utf8.size());
+    while (!utf8.empty()) {
+        const auto character = DecodeFirstUtf8(utf8);
+        if (!character) {
+            out.push_back(utf8.front());
+            utf8.remove_prefix(1);
+            continue;
+        }
+        char32_t c = character->codePoint;
+        if (c >= U'a' && c <= U'z') c -= 0x20;
+        else if (c >= 0xE0 && c <= 0xFE && c != 0xF7) c -= 0x20;  // à..þ except ÷
+        else if (c == 0xFF) c = 0x178;                               // ÿ -> Ÿ
+        else if (c == 0x161 || c == 0x17E) c -= 1;                   // š -> Š, ž -> Ž
+        else if (c == 0x153) c = 0x152;                              // œ -> Œ
+        AppendUtf8(out, c);
+        utf8.remove_prefix(character->length);
+    }
+    return out;
+}
+
+}  // namespace sarnex::testing

@@ -1,11 +1,11 @@
 // Start-up: reads the command word and opens the one window it calls for.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "editor/editor.h"
 #include "platform/forms/forms_runtime.h"
+#include "platform/program_version.h"
 
 namespace sarnex::platform {
 class Registry;
@@ -15,15 +15,11 @@ class Shell;
 
 namespace sarnex::startup {
 
-// 1 normally; 0 in a run started with "install", which ends after "OK" without the restart offer.
-// Written only by Main, read only by the editor's "OK".
-extern std::int16_t ShowRestartQuery;
-
 struct Services {
     platform::Registry& registry;
     const platform::CodePage& codePage;
     platform::Shell& shell;
-    editor::ProgramVersion version;
+    platform::ProgramVersion version;
 };
 
 // Wires the windows of the program to their services; each window is created on first use.
@@ -31,18 +27,20 @@ class Program {
 public:
     Program(forms::FormsRuntime& runtime, Services services) : runtime_(runtime), services_(services) {}
 
-    // Shows exactly one window: "badload" LoadFail, "nomem" Nomem, anything else the editor;
-    // "install" clears ShowRestartQuery first. The word is compared whole and case-sensitively.
-    void Main(const std::string& command);
+    // Shows exactly one window: "badload" the image-load notice, "nomem" the out-of-memory notice,
+    // anything else the editor; "install" turns the restart offer off first. The word is compared
+    // whole and case-sensitively.
+    void Start(const std::string& commandWord);
 
     forms::FormsRuntime& Runtime() const { return runtime_; }
     editor::Editor& Editor();
+    bool OffersRestart() const { return offerRestart_; }
 
 private:
-    void Show(forms::Form& form);
-
     forms::FormsRuntime& runtime_;
     Services services_;
+    // Whether "OK" in the editor is followed by the restart prompt; the whole run keeps it.
+    bool offerRestart_ = true;
 };
 
 }  // namespace sarnex::startup

@@ -9,12 +9,14 @@
 
 #include "platform/code_page.h"
 
-namespace sarnex::platform {
+namespace sarnex::testing {
 
-class CodePage1252 final : public CodePage {
+class CodePage1252 final : public platform::CodePage {
 public:
     std::optional<std::string> FromUtf8(std::string_view utf8) const override;
     std::string ToUtf8(std::string_view codes) const override;
+    // The Western letters: ASCII, the accented Latin-1 letters and the few at codes 0x80..0x9F.
+    std::string UpperCase(std::string_view utf8) const override;
 };
 
-}  // namespace sarnex::platform
+}  // namespace sarnex::testing

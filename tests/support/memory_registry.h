@@ -1,5 +1,5 @@
 // A registry held in memory with advapi32's observable behaviour (status codes, sizes, byte-exact
-// values, types not checked on reading), for tests and tools that must not touch the real one.
+// values, types not checked on reading), for tests.
 // Tests can also place raw values, make a key fail to open, make one value's write fail, and read
 // back the log of operations.
 #pragma once
@@ -11,7 +11,13 @@
 #include <string>
 #include <vector>
 
-namespace sarnex::platform {
+namespace sarnex::testing {
+
+using platform::Registry;
+using platform::RegistryKeyHandle;
+using platform::RegistryStatus;
+namespace registry_status = platform::registry_status;
+namespace registry_type = platform::registry_type;
 
 struct StoredRegistryValue {
     std::uint32_t type = registry_type::kNone;
@@ -72,4 +78,4 @@ private:
     std::vector<RegistryOperation> operations_;
 };
 
-}  // namespace sarnex::platform
+}  // namespace sarnex::testing

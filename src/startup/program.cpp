@@ -1,0 +1,41 @@
+#include "startup/program.h"
+
+#include "notices/driver_notices.h"
+#include "notices/registry_notices.h"
+#include "notices/restart_prompt.h"
+
+namespace sarnex::startup {
+
+namespace {
+
+// Loads the window first when needed (which runs its load step), then shows it modeless and
+// repaints it at once.
+void Show(forms::Form& form) { form.Show(); }
+
+}  // namespace
+
+editor::Editor& Program::Editor() {
+    return runtime_.DefaultInstance<editor::Editor>(editor::EditorServices{
+        .registry = services_.registry,
+        .codePage = services_.codePage,
+        .shell = services_.shell,
+        .version = services_.version,
+        .offerRestart = offerRestart_,
+        .showReadFailedNotice = [this] { Show(runtime_.DefaultInstance<notices::RegistryReadFailedNotice>()); },
+        .showSaveFailedNotice = [this] { Show(runtime_.DefaultInstance<notices::RegistrySaveFailedNotice>()); },
+        .showRestartPrompt = [this] { Show(runtime_.DefaultInstance<notices::RestartPrompt>(services_.shell)); },
+    });
+}
+
+void Program::Start(const std::string& commandWord) {
+    offerRestart_ = commandWord != "install";
+    if (commandWord == "badload") {
+        Show(runtime_.DefaultInstance<notices::ImageLoadFailedNotice>());
+    } else if (commandWord == "nomem") {
+        Show(runtime_.DefaultInstance<notices::OutOfMemoryNotice>());
+    } else {
+        Show(Editor());
+    }
+}
+
+}  // namespace sarnex::startup
