@@ -31,7 +31,7 @@ std::optional<std::int32_t> ReadNumber(const RegistryKey& key, std::string_view 
 
 ReadOutcome ReadDriverConfiguration(platform::Registry& registry, const platform::CodePage& codePage,
                                     std::string_view subKey) {
-    auto [openStatus, key] = RegistryKey::Open(registry, subKey);
+    auto [openStatus, key] = RegistryKey::Open(registry, subKey, platform::KeyAccess::Query);
     ReadOutcome outcome{openStatus, {}};
     if (!outcome.KeyOpened()) return outcome;
     for (const ValueId id : kLoadingOrder) {
@@ -45,7 +45,7 @@ ReadOutcome ReadDriverConfiguration(platform::Registry& registry, const platform
 
 WriteOutcome WriteDriverConfiguration(platform::Registry& registry, const platform::CodePage& codePage,
                                       const DriverConfiguration& record, std::string_view subKey) {
-    auto [openStatus, key] = RegistryKey::Open(registry, subKey);
+    auto [openStatus, key] = RegistryKey::Open(registry, subKey, platform::KeyAccess::Set);
     WriteOutcome outcome{openStatus, {}};
     if (!outcome.KeyOpened()) return outcome;
     using Reason = UnwrittenValue::Reason;

@@ -16,9 +16,10 @@ RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
     return *this;
 }
 
-std::pair<RegistryStatus, RegistryKey> RegistryKey::Open(Registry& registry, std::string_view subKey) {
+std::pair<RegistryStatus, RegistryKey> RegistryKey::Open(Registry& registry, std::string_view subKey,
+                                                         KeyAccess access) {
     RegistryKeyHandle handle;
-    const RegistryStatus status = registry.OpenKey(subKey, handle);
+    const RegistryStatus status = registry.OpenKey(subKey, access, handle);
     if (status != registry_status::kSuccess) return {status, RegistryKey()};
     return {status, RegistryKey(registry, handle)};
 }

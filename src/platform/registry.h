@@ -30,6 +30,10 @@ inline constexpr std::uint32_t kDword = 4;      // REG_DWORD
 inline constexpr std::uint32_t kMultiSz = 7;    // REG_MULTI_SZ
 }  // namespace registry_type
 
+// What a key is opened for: each pass asks only for the rights it needs, so a key that may be read
+// but not written can still be loaded.
+enum class KeyAccess { Query, Set };
+
 // Opaque handle of an open key; only the registry that issued it knows what it means.
 struct RegistryKeyHandle {
     std::uintptr_t value = 0;
@@ -40,7 +44,7 @@ public:
     virtual ~Registry() = default;
 
     // Opens an existing key under HKEY_LOCAL_MACHINE; never creates it. `key` is set only on success.
-    virtual RegistryStatus OpenKey(std::string_view subKey, RegistryKeyHandle& key) = 0;
+    virtual RegistryStatus OpenKey(std::string_view subKey, KeyAccess access, RegistryKeyHandle& key) = 0;
 
     // Reads a value into `data` (capacity `size`). On return `type` holds the stored type and `size`
     // the bytes returned, or the bytes needed with kMoreData (then `data` is left untouched).
@@ -65,7 +69,8 @@ public:
     RegistryKey& operator=(const RegistryKey&) = delete;
 
     // The status of the open operation and, when it is 0, the open key.
-    static std::pair<RegistryStatus, RegistryKey> Open(Registry& registry, std::string_view subKey);
+    static std::pair<RegistryStatus, RegistryKey> Open(Registry& registry, std::string_view subKey,
+                                                       KeyAccess access);
 
     bool IsOpen() const { return registry_ != nullptr; }
 

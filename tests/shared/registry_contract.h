@@ -36,8 +36,8 @@ struct QueryResult {
 template <class Env>
 class RegistryContract : public ::testing::Test {
 protected:
-    platform::RegistryKey OpenTestKey() {
-        auto [status, key] = platform::RegistryKey::Open(env.Registry(), env.KeyPath());
+    platform::RegistryKey OpenTestKey(platform::KeyAccess access) {
+        auto [status, key] = platform::RegistryKey::Open(env.Registry(), env.KeyPath(), access);
         EXPECT_EQ(status, 0);
         return std::move(key);
     }
@@ -46,12 +46,12 @@ protected:
     // implementations that look one byte past a string's end behave as they would for the program.
     void Put(std::string_view name, std::uint32_t type, std::string_view data) {
         const std::string source(data);
-        ASSERT_EQ(OpenTestKey().Set(name, type, std::as_bytes(std::span(source.data(), source.size()))), 0);
+        ASSERT_EQ(OpenTestKey(platform::KeyAccess::Set).Set(name, type, std::as_bytes(std::span(source.data(), source.size()))), 0);
     }
 
     QueryResult Query(std::string_view name, std::size_t capacity) {
         QueryResult result{0, 0, 0, std::vector<std::byte>(capacity, std::byte{0xEE})};
-        result.status = OpenTestKey().Query(name, result.type, result.buffer, result.size);
+        result.status = OpenTestKey(platform::KeyAccess::Query).Query(name, result.type, result.buffer, result.size);
         return result;
     }
 
@@ -87,10 +87,21 @@ TYPED_TEST_SUITE_P(RegistryContract);
 
 TYPED_TEST_P(RegistryContract, MissingKeyIsNotFoundAndOpeningDoesNotCreateIt) {
     for (int attempt = 0; attempt < 2; ++attempt) {
-        auto [status, key] = platform::RegistryKey::Open(this->env.Registry(), this->env.MissingKeyPath());
+        auto [status, key] = platform::RegistryKey::Open(this->env.Registry(), this->env.MissingKeyPath(), platform::KeyAccess::Set);
         EXPECT_EQ(status, 2);
         EXPECT_FALSE(key.IsOpen());
     }
+}
+
+TYPED_TEST_P(RegistryContract, AKeyAllowsOnlyWhatItWasOpenedFor) {
+    this->Put("Access", 4, std::string("\x01\x00\x00\x00", 4));
+    const std::array<std::byte, 4> data{};
+    std::array<std::byte, 4> buffer{};
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    EXPECT_EQ(this->OpenTestKey(platform::KeyAccess::Query).Set("Access", 4, data), 5);
+    EXPECT_EQ(this->OpenTestKey(platform::KeyAccess::Set).Query("Access", type, buffer, size), 5);
+    EXPECT_EQ(this->Query("Access", 4).buffer[0], std::byte{1}) << "the refused write changed nothing";
 }
 
 TYPED_TEST_P(RegistryContract, MissingValueIsNotFound) {
@@ -161,7 +172,7 @@ TYPED_TEST_P(RegistryContract, TypeIsNotCheckedOnReadingAndSizeAloneCanBeAsked) 
 
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    EXPECT_EQ(this->OpenTestKey().Query("Number", type, {}, size), 0);
+    EXPECT_EQ(this->OpenTestKey(platform::KeyAccess::Query).Query("Number", type, {}, size), 0);
     EXPECT_EQ(size, 4u);
 }
 
@@ -227,7 +238,7 @@ TYPED_TEST_P(RegistryContract, MissingKeyReadsNothingAndWritesNothing) {
     const config::WriteOutcome write = config::WriteDriverConfiguration(
         this->env.Registry(), this->env.CodePage(), this->FullRecord(), this->env.MissingKeyPath());
     EXPECT_EQ(write.openStatus, 2);
-    auto [status, key] = platform::RegistryKey::Open(this->env.Registry(), this->env.MissingKeyPath());
+    auto [status, key] = platform::RegistryKey::Open(this->env.Registry(), this->env.MissingKeyPath(), platform::KeyAccess::Set);
     EXPECT_EQ(status, 2) << "writing must not create the key";
 }
 
@@ -270,7 +281,7 @@ TYPED_TEST_P(RegistryContract, FailingWriteInTheMiddleStillWritesTheRest) {
     }
 }
 
-REGISTER_TYPED_TEST_SUITE_P(RegistryContract, MissingKeyIsNotFoundAndOpeningDoesNotCreateIt, MissingValueIsNotFound,
+REGISTER_TYPED_TEST_SUITE_P(RegistryContract, AKeyAllowsOnlyWhatItWasOpenedFor, MissingKeyIsNotFoundAndOpeningDoesNotCreateIt, MissingValueIsNotFound,
                             TextOf255BytesFitsAndOf256BytesNeedsMoreData, EmbeddedZeroBytesAreKept,
                             TextWithoutTerminatorCountsOneMoreByte, NumbersOfOneAndEightBytes,
                             TypeIsNotCheckedOnReadingAndSizeAloneCanBeAsked, ValueNamesIgnoreCase,

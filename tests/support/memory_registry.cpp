@@ -41,16 +41,18 @@ const MemoryRegistry::Key* MemoryRegistry::FindKey(std::string_view path) const 
 MemoryRegistry::Key* MemoryRegistry::KeyOf(RegistryKeyHandle handle) {
     const auto open = handles_.find(handle.value);
     if (open == handles_.end()) return nullptr;
-    const auto found = keys_.find(open->second);
+    const auto found = keys_.find(open->second.path);
     return found == keys_.end() ? nullptr : &found->second;
 }
 
-RegistryStatus MemoryRegistry::OpenKey(std::string_view subKey, RegistryKeyHandle& key) {
+RegistryStatus MemoryRegistry::OpenKey(std::string_view subKey, platform::KeyAccess access, RegistryKeyHandle& key) {
     const Key* found = FindKey(subKey);
     if (!found) return Log(RegistryOperation::Kind::Open, subKey, registry_status::kNotFound);
     if (found->openFailure) return Log(RegistryOperation::Kind::Open, subKey, *found->openFailure);
+    if (access == platform::KeyAccess::Set && found->setDenied)
+        return Log(RegistryOperation::Kind::Open, subKey, registry_status::kAccessDenied);
     key.value = nextHandle_++;
-    handles_.emplace(key.value, Fold(subKey));
+    handles_.emplace(key.value, OpenHandle{Fold(subKey), access});
     return Log(RegistryOperation::Kind::Open, subKey, registry_status::kSuccess);
 }
 
@@ -58,6 +60,8 @@ RegistryStatus MemoryRegistry::QueryValue(RegistryKeyHandle handle, std::string_
                                           std::byte* data, std::uint32_t& size) {
     const Key* key = KeyOf(handle);
     if (!key) return Log(RegistryOperation::Kind::Query, name, registry_status::kInvalidHandle);
+    if (handles_.at(handle.value).access != platform::KeyAccess::Query)
+        return Log(RegistryOperation::Kind::Query, name, registry_status::kAccessDenied);
     const auto found = key->values.find(Fold(name));
     if (found == key->values.end()) return Log(RegistryOperation::Kind::Query, name, registry_status::kNotFound);
 
@@ -84,6 +88,10 @@ RegistryStatus MemoryRegistry::SetValue(RegistryKeyHandle handle, std::string_vi
                                         const std::byte* data, std::uint32_t size) {
     Key* key = KeyOf(handle);
     if (!key) return Log(RegistryOperation::Kind::Set, name, registry_status::kInvalidHandle);
+    // A key opened only for reading refuses writes, and one opened for writing refuses reads, as in
+    // Windows.
+    if (handles_.at(handle.value).access != platform::KeyAccess::Set)
+        return Log(RegistryOperation::Kind::Set, name, registry_status::kAccessDenied);
     const auto failure = key->setFailures.find(Fold(name));
     if (failure != key->setFailures.end()) return Log(RegistryOperation::Kind::Set, name, failure->second);
     StoredRegistryValue& value = key->values[Fold(name)];
@@ -95,7 +103,7 @@ RegistryStatus MemoryRegistry::SetValue(RegistryKeyHandle handle, std::string_vi
 RegistryStatus MemoryRegistry::CloseKey(RegistryKeyHandle handle) {
     const auto open = handles_.find(handle.value);
     if (open == handles_.end()) return Log(RegistryOperation::Kind::Close, "", registry_status::kInvalidHandle);
-    const std::string path = open->second;
+    const std::string path = open->second.path;
     handles_.erase(open);
     return Log(RegistryOperation::Kind::Close, path, registry_status::kSuccess);
 }
@@ -138,6 +146,8 @@ void MemoryRegistry::FailOpen(std::string_view path, RegistryStatus status) {
     if (status == registry_status::kSuccess) key.openFailure.reset();
     else key.openFailure = status;
 }
+
+void MemoryRegistry::DenySet(std::string_view path, bool denied) { KeyAt(path).setDenied = denied; }
 
 void MemoryRegistry::FailSet(std::string_view path, std::string_view name, RegistryStatus status) {
     Key& key = KeyAt(path);

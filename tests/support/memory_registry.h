@@ -35,7 +35,7 @@ struct RegistryOperation {
 
 class MemoryRegistry final : public Registry {
 public:
-    RegistryStatus OpenKey(std::string_view subKey, RegistryKeyHandle& key) override;
+    RegistryStatus OpenKey(std::string_view subKey, platform::KeyAccess access, RegistryKeyHandle& key) override;
     RegistryStatus QueryValue(RegistryKeyHandle key, std::string_view name, std::uint32_t& type,
                               std::byte* data, std::uint32_t& size) override;
     RegistryStatus SetValue(RegistryKeyHandle key, std::string_view name, std::uint32_t type,
@@ -53,6 +53,8 @@ public:
 
     // Opening `path` returns `status` from now on (the key is created if needed; 0 lifts the failure).
     void FailOpen(std::string_view path, RegistryStatus status);
+    // Opening `path` for setting values is denied (status 5) from now on; reading it still works.
+    void DenySet(std::string_view path, bool denied = true);
     // Setting `name` in `path` returns `status` and leaves the value as it was (0 lifts the failure).
     void FailSet(std::string_view path, std::string_view name, RegistryStatus status);
 
@@ -65,6 +67,7 @@ private:
         std::map<std::string, StoredRegistryValue> values;  // by folded name
         std::map<std::string, RegistryStatus> setFailures;
         std::optional<RegistryStatus> openFailure;
+        bool setDenied = false;
     };
 
     Key& KeyAt(std::string_view path);
@@ -73,7 +76,11 @@ private:
     RegistryStatus Log(RegistryOperation::Kind kind, std::string_view target, RegistryStatus status);
 
     std::map<std::string, Key> keys_;                    // by folded path
-    std::map<std::uintptr_t, std::string> handles_;      // open handle -> folded path
+    struct OpenHandle {
+        std::string path;  // folded
+        platform::KeyAccess access;
+    };
+    std::map<std::uintptr_t, OpenHandle> handles_;
     std::uintptr_t nextHandle_ = 1;
     std::vector<RegistryOperation> operations_;
 };

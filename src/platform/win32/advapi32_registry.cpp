@@ -14,9 +14,11 @@ HKEY ToHkey(RegistryKeyHandle key) { return reinterpret_cast<HKEY>(key.value); }
 
 }  // namespace
 
-RegistryStatus Advapi32Registry::OpenKey(std::string_view subKey, RegistryKeyHandle& key) {
+RegistryStatus Advapi32Registry::OpenKey(std::string_view subKey, platform::KeyAccess access,
+                                        RegistryKeyHandle& key) {
     HKEY opened = nullptr;
-    const LONG status = RegOpenKeyA(HKEY_LOCAL_MACHINE, std::string(subKey).c_str(), &opened);
+    const REGSAM rights = access == platform::KeyAccess::Query ? KEY_QUERY_VALUE : KEY_SET_VALUE;
+    const LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, std::string(subKey).c_str(), 0, rights, &opened);
     if (status == ERROR_SUCCESS) key.value = reinterpret_cast<std::uintptr_t>(opened);
     return status;
 }

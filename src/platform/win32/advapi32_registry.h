@@ -10,7 +10,7 @@ public:
     using RegistryStatus = platform::RegistryStatus;
     using RegistryKeyHandle = platform::RegistryKeyHandle;
 
-    RegistryStatus OpenKey(std::string_view subKey, RegistryKeyHandle& key) override;
+    RegistryStatus OpenKey(std::string_view subKey, platform::KeyAccess access, RegistryKeyHandle& key) override;
     RegistryStatus QueryValue(RegistryKeyHandle key, std::string_view name, std::uint32_t& type,
                               std::byte* data, std::uint32_t& size) override;
     RegistryStatus SetValue(RegistryKeyHandle key, std::string_view name, std::uint32_t type,

@@ -273,6 +273,28 @@ TEST_F(EditorSave, KeyMissingOnSaveShowsTheNoticeAndKeepsTheEditor) {
     EXPECT_TRUE(IsLoaded<editor::Editor>());
 }
 
+// A key that may be read but not written: the editor loads it, and both "Save" and "OK" report the
+// failure, write nothing and keep the edits.
+TEST_F(EditorSave, ReadOnlyKeyLoadsButEverySaveIsReported) {
+    StoredRecord{}.StoreIn(registry);
+    registry.DenySet(kKey);
+    Start();
+    EXPECT_EQ(Editor().volumeLabelBox.Text(), "RAMDISK");
+    EXPECT_FALSE(IsLoaded<notices::RegistryReadFailedNotice>());
+    user.Retype(Editor().volumeLabelBox, "KEEPME");
+    for (forms::CommandButton* button : {&Editor().saveButton, &Editor().okButton}) {
+        registry.ClearOperations();
+        user.Click(*button);
+        EXPECT_TRUE(SetsMade().empty());
+        EXPECT_TRUE(IsLoaded<notices::RegistrySaveFailedNotice>());
+        ASSERT_TRUE(IsLoaded<editor::Editor>());
+        EXPECT_EQ(Editor().volumeLabelBox.Text(), "KEEPME");
+        user.Click(Window<notices::RegistrySaveFailedNotice>()->cancelButton);
+    }
+    EXPECT_EQ(StoredText("DiskLabel"), "RAMDISK\0"sv);
+    EXPECT_EQ(Window<notices::RestartPrompt>(), nullptr);
+}
+
 TEST_F(EditorSave, OkWithTheKeyMissingKeepsTheEditsAndOffersNoRestart) {
     Start();
     user.Retype(Editor().volumeLabelBox, "KEEPME");

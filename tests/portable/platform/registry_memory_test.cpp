@@ -32,13 +32,13 @@ TEST(MemoryRegistry, KeyIsClosedWhenItsOwnerGoesAwayOrMoves) {
     MemoryRegistry registry;
     registry.AddKey(kKey);
     {
-        auto [status, key] = platform::RegistryKey::Open(registry, "software\\SARNEX");
+        auto [status, key] = platform::RegistryKey::Open(registry, "software\\SARNEX", platform::KeyAccess::Set);
         ASSERT_EQ(status, 0);
         EXPECT_EQ(registry.OpenHandleCount(), 1u);
         platform::RegistryKey moved = std::move(key);
         EXPECT_FALSE(key.IsOpen());
         EXPECT_TRUE(moved.IsOpen());
-        platform::RegistryKey other = platform::RegistryKey::Open(registry, kKey).second;
+        platform::RegistryKey other = platform::RegistryKey::Open(registry, kKey, platform::KeyAccess::Set).second;
         EXPECT_EQ(registry.OpenHandleCount(), 2u);
         other = std::move(moved);  // closes the key `other` held
         EXPECT_EQ(registry.OpenHandleCount(), 1u);
@@ -53,7 +53,7 @@ TEST(MemoryRegistry, ParentKeysExistAndUnknownHandlesAreRejected) {
     MemoryRegistry registry;
     registry.AddKey("Software\\SarnexTest\\Contract");
     RegistryKeyHandle handle;
-    EXPECT_EQ(registry.OpenKey("Software\\SarnexTest", handle), 0);
+    EXPECT_EQ(registry.OpenKey("Software\\SarnexTest", platform::KeyAccess::Query, handle), 0);
     std::uint32_t type = 0;
     std::uint32_t size = 4;
     std::byte data[4];
