@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "config/driver_configuration.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
 #include "platform/forms/forms_runtime.h"
@@ -79,6 +80,9 @@ public:
         std::int16_t interval = 0;
     };
     const SpinnerPositions& AcceptedPositions() const { return accepted_; }
+
+    // The record a save would write now: the controls as they stand, whatever is enabled.
+    config::DriverConfiguration SettingsShown() const;
 
 protected:
     void OnLoad() override;

@@ -6,11 +6,9 @@
 
 namespace sarnex::editor {
 
-// Reads the controls whatever their enabled state. A value that cannot be encoded (a size or an
-// interval beyond the stored range, an empty drive letter, a text the code page cannot hold) is left
-// out; the writer skips it, writes the others in order and reports it, and the user is told that
-// the settings were not saved.
-bool Editor::SaveSettings() {
+// The controls whatever their enabled state. A value that cannot be encoded (a size or an interval
+// beyond the stored range, an empty drive letter) is left absent.
+config::DriverConfiguration Editor::SettingsShown() const {
     config::DriverConfiguration record;
     record.DiskType = config::DiskTypeCodeFromIndex(diskTypeList.ListIndex());
     record.LoadImageOnStart = config::FlagFromCheckValue(loadImageCheck.Value());
@@ -26,9 +24,15 @@ bool Editor::SaveSettings() {
     record.MakeTempDir = config::FlagFromCheckValue(tempDirCheck.Value());
     record.UseDiskLabel = config::FlagFromCheckValue(volumeLabelCheck.Value());
     record.DiskLabel = volumeLabelBox.Text();
+    return record;
+}
 
+// A value that cannot be stored (absent in the record, or a text the code page cannot hold) is
+// skipped; the writer writes the others in order and reports it, and the user is told that the
+// settings were not saved.
+bool Editor::SaveSettings() {
     const config::WriteOutcome outcome =
-        config::WriteDriverConfiguration(services_.registry, services_.codePage, record);
+        config::WriteDriverConfiguration(services_.registry, services_.codePage, SettingsShown());
     if (!outcome.KeyOpened() || !outcome.notWritten.empty()) {
         services_.showSaveFailedNotice();
         return false;
