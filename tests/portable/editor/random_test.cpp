@@ -4,10 +4,13 @@
 #include <random>
 #include <sstream>
 
-#include "editor_fixture.h"
+#include "config/number_text.h"
+#include "portable/program.h"
 
 namespace sarnex::testing {
 namespace {
+
+using Arrow = forms::VScrollBar::Arrow;
 
 class RandomUser {
 public:
@@ -151,34 +154,32 @@ std::string Joined(const std::vector<std::string>& items, const char* separator)
     return out.str();
 }
 
-void RunRandomSession(std::uint32_t seed, const LoadedState& start, int actions) {
-    EditorHarness h;
-    editor::Editor& e = h.editor;
-    h.Load(start);
+void RunRandomSession(std::uint32_t seed, const StoredValues& start, int actions) {
+    FreshProgram p(start);
+    editor::Editor& e = p.Start();
     ASSERT_EQ(BrokenRules(e), std::vector<std::string>{}) << "inconsistent start state";
-    RandomUser random(seed, e, h.user);
+    RandomUser random(seed, e, p.user);
     std::vector<std::string> done;
     for (int i = 0; i < actions; ++i) {
         done.push_back(random.Act());
         const auto broken = BrokenRules(e);
         if (!broken.empty()) {
             FAIL() << "seed " << seed << ", action " << i << " (" << done.back() << ") broke: " << Joined(broken, "; ")
-                   << "\nsize \"" << e.diskSizeBox.Text() << "\" interval \"" << e.autoSaveIntervalBox.Text() << "\" letter \""
-                   << e.driveLetterBox.Text() << "\"\nactions: " << Joined(done, " | ");
+                   << "\nsize \"" << e.diskSizeBox.Text() << "\" interval \"" << e.autoSaveIntervalBox.Text()
+                   << "\" letter \"" << e.driveLetterBox.Text() << "\"\nactions: " << Joined(done, " | ");
         }
     }
 }
 
 TEST(EditorRandom, StandingRulesHoldThroughRandomUserActions) {
-    LoadedState floppy;
-    floppy.diskType = 2;
-    LoadedState bare;
-    bare.saveImage = bare.autoSave = bare.tempDir = bare.useLabel = bare.driveLetter = 0;
-    bare.loadImage = 1;
-    bare.size = " 5";
-    bare.interval = " 20";
-    const std::pair<std::uint32_t, LoadedState> sessions[] = {
-        {1, LoadedState{}}, {2, LoadedState{}}, {3, floppy}, {4, bare}, {20240607, LoadedState{}}, {77, bare},
+    const StoredValues typical = TypicalRecord();
+    const StoredValues floppy = With(typical, {{"DiskType", Text("FDC28")}});
+    const StoredValues bare = With(typical, {{"SaveImageOnExit", Number(0)}, {"AutoSaveEnabled", Number(0)},
+                                             {"MakeTempDir", Number(0)}, {"UseDiskLabel", Number(0)},
+                                             {"UserDriveLetter", Number(17)}, {"LoadImageOnStart", Number(1)},
+                                             {"SizeIn4kPages", Number(1280)}, {"AutoSaveTrigger", Number(5)}});
+    const std::pair<std::uint32_t, StoredValues> sessions[] = {
+        {1, typical}, {2, typical}, {3, floppy}, {4, bare}, {20240607, typical}, {77, bare},
     };
     for (const auto& [seed, start] : sessions) {
         SCOPED_TRACE("seed " + std::to_string(seed));
