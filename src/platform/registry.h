@@ -21,15 +21,6 @@ inline constexpr RegistryStatus kInvalidHandle = 6;  // ERROR_INVALID_HANDLE
 inline constexpr RegistryStatus kMoreData = 234;     // ERROR_MORE_DATA
 }  // namespace registry_status
 
-namespace registry_type {
-inline constexpr std::uint32_t kNone = 0;
-inline constexpr std::uint32_t kSz = 1;         // REG_SZ
-inline constexpr std::uint32_t kExpandSz = 2;   // REG_EXPAND_SZ
-inline constexpr std::uint32_t kBinary = 3;     // REG_BINARY
-inline constexpr std::uint32_t kDword = 4;      // REG_DWORD
-inline constexpr std::uint32_t kMultiSz = 7;    // REG_MULTI_SZ
-}  // namespace registry_type
-
 // What a key is opened for: each pass asks only for the rights it needs, so a key that may be read
 // but not written can still be loaded.
 enum class KeyAccess { Query, Set };

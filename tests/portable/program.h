@@ -45,17 +45,12 @@ public:
     template <class F>
     F* Window() const { return runtime.ExistingInstance<F>(); }
     template <class F>
-    bool IsLoaded() const {
-        const F* form = Window<F>();
-        return form != nullptr && form->Loaded();
-    }
+    bool IsLoaded() const { return Window<F>() != nullptr && Window<F>()->Loaded(); }
 
     std::optional<StoredValue> Stored(std::string_view name) const {
         const auto value = registry.GetValue(kKey, name);
         if (!value) return std::nullopt;
-        std::string bytes;
-        for (std::byte b : value->data) bytes.push_back(static_cast<char>(b));
-        return StoredValue{value->type, bytes};
+        return StoredValue{value->type, std::string(reinterpret_cast<const char*>(value->data.data()), value->data.size())};
     }
     // The registry operations of one kind since the last ClearOperations, as "target:status".
     std::vector<std::string> Operations(RegistryOperation::Kind kind) const {
@@ -67,9 +62,8 @@ public:
     std::vector<std::string> Sets() const { return Operations(RegistryOperation::Kind::Set); }
 
     static std::vector<std::byte> Bytes(std::string_view text) {
-        std::vector<std::byte> out;
-        for (char c : text) out.push_back(static_cast<std::byte>(c));
-        return out;
+        const auto bytes = std::as_bytes(std::span(text));
+        return {bytes.begin(), bytes.end()};
     }
 
     headless::HeadlessHost host;
@@ -114,8 +108,7 @@ inline std::vector<std::string> Changed(const std::map<std::string, std::string>
 
 // Checks the listed controls only.
 inline void ExpectStates(const forms::Form& form, const std::map<std::string, std::string>& expected) {
-    const auto states = StatesOf(form);
-    for (const auto& [name, state] : expected) EXPECT_EQ(states.at(name), state) << name;
+    for (const auto& [name, state] : expected) EXPECT_EQ(StatesOf(form).at(name), state) << name;
 }
 
 // Each spinner's bar stands where its last step (or loading, or normalising) left it.

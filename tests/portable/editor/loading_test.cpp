@@ -1,7 +1,5 @@
 // Loading: stored bytes -> what the editor shows. Normal, malformed and edge values, floppies, an
 // empty key, a missing key and one that cannot be opened.
-#include <limits>
-
 #include "editor/editor_design.h"
 #include "portable/program.h"
 #include "shared/event_trace.h"
@@ -12,8 +10,6 @@ namespace {
 using namespace std::string_view_literals;
 using Kind = RegistryOperation::Kind;
 
-constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 const StoredValues kTypical = TypicalRecord();
 const StoredValue kEightBytes = Raw(11, "\x00\x40\x00\x00\x00\x00\x00\x00"sv);  // too long for a number
 
@@ -56,24 +52,14 @@ const LoadCase kLoadCases[] = {
      {{"diskTypeList", "on 1 \"1.44MB Floppy\""}, {"diskSizeBox", "off \" 1.40625\""}, {"fat32Check", "off 1"},
       {"diskSizeCaption", "off \"Disk Size:\""}, {"driveLetterCheck", "off 1"}, {"driveLetterBox", "off \"S\""},
       {"diskSizeSpinner", "on 2047"}}},
-    {"2.88 MB floppy", With(kTypical, {{"DiskType", Text("FDC28")}, {"SizeIn4kPages", Number(720)}}),
-     {{"diskTypeList", "on 2 \"2.88MB Floppy\""}, {"diskSizeBox", "off \" 2.8125\""}, {"megabytesUnit", "off \"MB\""},
-      {"diskSizeSpinner", "on 2045"}}},
     {"33 MB makes FAT32 available", With(kTypical, {{"SizeIn4kPages", Number(8448)}, {"DiskFormatFAT32", Number(0)}}),
      {{"diskSizeBox", "on \" 33\""}, {"fat32Check", "on 0"}, {"diskSizeSpinner", "on 2015"}}},
     {"32 MB does not", With(kTypical, {{"SizeIn4kPages", Number(8192)}}),
      {{"diskSizeBox", "on \" 32\""}, {"fat32Check", "off 1"}}},
-    {"empty type is the hard disk", With(kTypical, {{"DiskType", Text("")}}), {{"diskTypeList", "on 0 \"Hard Disk\""}}},
     {"type compared case-sensitively", With(kTypical, {{"DiskType", Text("hdc")}}),
      {{"diskTypeList", "on -1 \"Combo1\""}, {"diskSizeBox", "off \" 64\""}, {"fat32Check", "off 1"}}},
-    {"type with a blank", With(kTypical, {{"DiskType", Text("FDC14 ")}}), {{"diskTypeList", "on -1 \"Combo1\""}}},
-    {"zero bytes dropped wherever they stand", With(kTypical, {{"DiskType", Raw(1, "FD\0C14\0"sv)}}),
-     {{"diskTypeList", "on 1 \"1.44MB Floppy\""}}},
-    {"text without its terminator", With(kTypical, {{"DiskType", Raw(1, "FDC28")}}), {{"diskTypeList", "on 2 \"2.88MB Floppy\""}}},
     {"half megabyte: position rounds to even", With(kTypical, {{"SizeIn4kPages", Number(1408)}}),
      {{"diskSizeBox", "on \" 5.5\""}, {"diskSizeSpinner", "on 2042"}}},
-    {"one page more shows its fraction", With(kTypical, {{"SizeIn4kPages", Number(1281)}}),
-     {{"diskSizeBox", "on \" 5.003906\""}, {"diskSizeSpinner", "on 2043"}}},
     // Sizes and intervals the bars cannot show: the text shows the number, the bars are held in range
     {"4096 MB and 40000 s", With(kTypical, {{"SizeIn4kPages", Number(1048576)}, {"AutoSaveTrigger", Number(10000)}}),
      {{"diskSizeBox", "on \" 4096\""}, {"autoSaveIntervalBox", "on \" 40000\""}, {"diskSizeSpinner", "on 0"},
@@ -87,12 +73,6 @@ const LoadCase kLoadCases[] = {
     {"just outside", With(kTypical, {{"SizeIn4kPages", Number(524544)}, {"AutoSaveTrigger", Number(8192)}}),
      {{"diskSizeBox", "on \" 2049\""}, {"autoSaveIntervalBox", "on \" 32768\""}, {"diskSizeSpinner", "on 0"},
       {"autoSaveSpinner", "on 0"}}},
-    {"smallest numbers", With(kTypical, {{"SizeIn4kPages", Number(kMin)}, {"AutoSaveTrigger", Number(kMin)}}),
-     {{"diskSizeBox", "on \"-8388608\""}, {"autoSaveIntervalBox", "on \"-8.589935E+09\""},
-      {"diskSizeSpinner", "on 2048"}, {"autoSaveSpinner", "on 32767"}}},
-    {"largest numbers", With(kTypical, {{"SizeIn4kPages", Number(kMax)}, {"AutoSaveTrigger", Number(kMax)}}),
-     {{"diskSizeBox", "on \" 8388608\""}, {"autoSaveIntervalBox", "on \" 8.589935E+09\""},
-      {"diskSizeSpinner", "on 0"}, {"autoSaveSpinner", "on 0"}}},
     // Numbers of the wrong length or type, and odd flags
     {"a number of 8 bytes is absent, of 1 byte is read",
      With(kTypical, {{"SizeIn4kPages", kEightBytes}, {"UseDiskLabel", Raw(3, "\x01")}}),
@@ -101,9 +81,7 @@ const LoadCase kLoadCases[] = {
      {{"loadImageCheck", "on 0"}, {"saveImageCheck", "on 0"}, {"autoSaveCheck", "on 0"}, {"fat32Check", "on 0"},
       {"tempDirCheck", "on 0"}, {"volumeLabelCheck", "on 0"}, {"saveImageFileBox", "off \"C:\\save.img\""},
       {"autoSaveIntervalBox", "off \" 60\""}, {"volumeLabelBox", "off \"RAMDISK\""}}},
-    {"flags of -1", Flags(Number(-1)), {{"saveImageCheck", "on 0"}, {"volumeLabelCheck", "on 0"}}},
     {"flags stored as the text 1 (49)", Flags(Text("1")), {{"autoSaveCheck", "on 0"}, {"fat32Check", "on 0"}}},
-    {"flags of 256", Flags(Number(256)), {{"saveImageCheck", "on 0"}, {"tempDirCheck", "on 0"}}},
     // Texts
     {"texts of 255 bytes are read, of 256 absent",
      With(kTypical, {{"LoadImageFile", Text(std::string(254, 'L'))}, {"SaveImageFile", Text(std::string(255, 'S'))},
@@ -116,20 +94,8 @@ const LoadCase kLoadCases[] = {
      {{"volumeLabelBox", "on \"ABCD\""}, {"loadImageFileBox", "off \"C:\\Gr\xC3\xB6\xC3\x9F" "e\\\xE2\x82\xAC.img\""},
       {"saveImageFileBox", "on \"ab\""}}},
     // Drive letters: bits 24-31 tick, bits 0-7 index from "A", raised to "D" and held to "Z"
-    {"index 0 unticked", With(kTypical, {{"UserDriveLetter", Number(0)}}),
-     {{"driveLetterCheck", "on 0"}, {"driveLetterBox", "on \"D\""}}},
-    {"index 0 ticked", With(kTypical, {{"UserDriveLetter", Number(16777216)}}),
-     {{"driveLetterCheck", "on 1"}, {"driveLetterBox", "on \"D\""}}},
-    {"Y", With(kTypical, {{"UserDriveLetter", Number(16777240)}}), {{"driveLetterBox", "on \"Y\""}}},
-    {"bits 8-23 ignored", With(kTypical, {{"UserDriveLetter", Number(259)}}),
-     {{"driveLetterCheck", "on 0"}, {"driveLetterBox", "on \"D\""}}},
-    {"any high bit ticks", With(kTypical, {{"UserDriveLetter", Number(0x7F000019)}}),
-     {{"driveLetterCheck", "on 1"}, {"driveLetterBox", "on \"Z\""}}},
-    {"bit 31 ticks", With(kTypical, {{"UserDriveLetter", Number(kMin + 5)}}),
-     {{"driveLetterCheck", "on 1"}, {"driveLetterBox", "on \"F\""}}},
     {"[ is brought down to Z", With(kTypical, {{"UserDriveLetter", Number(26)}}), {{"driveLetterBox", "on \"Z\""}}},
     {"a is upper-cased, then raised to D", With(kTypical, {{"UserDriveLetter", Number(32)}}), {{"driveLetterBox", "on \"D\""}}},
-    {"index 255", With(kTypical, {{"UserDriveLetter", Number(255)}}), {{"driveLetterBox", "on \"Z\""}}},
     {"letter with a floppy stays unavailable",
      With(kTypical, {{"DiskType", Text("FDC28")}, {"UserDriveLetter", Number(16777216 + 7)}}),
      {{"driveLetterCheck", "off 1"}, {"driveLetterBox", "off \"H\""}}},
