@@ -4,6 +4,7 @@
 #include "config/rounding.h"
 #include "platform/code_page_utf8.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace sarnex::config {
@@ -70,8 +71,7 @@ std::optional<std::int32_t> TriggerFromIntervalText(std::string_view text) {
 DriveLetterSetting DriveLetterFromStored(std::int32_t stored, const platform::CodePage& codePage) {
     const auto bits = static_cast<std::uint32_t>(stored);
     const int checkValue = (bits >> 24) != 0 ? 1 : 0;
-    int index = static_cast<int>(bits & 0xFF);
-    if (index < 3) index = 3;
+    const int index = std::max(static_cast<int>(bits & 0xFF), 3);  // A, B and C are no RAM-disk letters
     const int code = kCodeOfA + index;
     const char character = code > 255 ? 'Z' : static_cast<char>(static_cast<unsigned char>(code));
     return {checkValue, codePage.ToUtf8(std::string_view(&character, 1))};
