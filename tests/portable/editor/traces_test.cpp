@@ -51,6 +51,8 @@ const TraceCase kCases[] = {
       ".diskSizeBox.Change"}, kSizeBox},
     {"size 5 kept", kTypical, RetypeSize("5"), kLeaveSize,
      {"diskSizeBox.LostFocus", ".diskSizeBox.Change", ".diskSizeSpinner.Change"}, kSizeBox},
+    {"size 2048 kept", kTypical, RetypeSize("2048"), kLeaveSize,
+     {"diskSizeBox.LostFocus", ".diskSizeBox.Change", ".diskSizeSpinner.Change"}, kSizeBox},
     {"size left unchanged", kTypical, [](UserDriver& u, editor::Editor& e) { u.Focus(e.diskSizeBox); }, kLeaveSize,
      {"diskSizeBox.LostFocus"}, kSizeBox},
     {"size normalised before the spin step", kTypical, RetypeSize("1000"), Spin(SizeBar, Arrow::Up),
