@@ -35,7 +35,12 @@ ManifestDPIAware true
 
 Name "${PRODUCT_NAME}"
 OutFile "${SARNEX_OUTFILE}"
-InstallDir "$PROGRAMFILES\Sarnex"
+; The folder for programs of the installer's own width: the 64-bit copy carries 64-bit programs.
+!if ${NSIS_PTR_SIZE} > 4
+  InstallDir "$PROGRAMFILES64\Sarnex"
+!else
+  InstallDir "$PROGRAMFILES\Sarnex"
+!endif
 ; An upgrade goes where the installed version is.
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${PRODUCT_NAME} ${SARNEX_VERSION}"
