@@ -115,8 +115,8 @@ FunctionEnd
 !insertmacro WAIT_FOR_PROGRAMS_CLOSED ""
 !insertmacro WAIT_FOR_PROGRAMS_CLOSED "un."
 
-; Applies /CONFIG through "sarnexctl set". With DRY_RUN it only checks the words, with the copy in
-; $PLUGINSDIR, before anything is installed; a refusal fails the install with nothing written.
+; Applies /CONFIG through "sarnexctl set". Run first with --dry-run from a copy in $PLUGINSDIR, before
+; anything is installed, so that refused words fail the install with nothing written at all.
 !macro APPLY_CONFIG program extra
   ${If} $configWords != ""
 !ifdef SARNEX_CTL_EXE
