@@ -20,6 +20,7 @@ ManifestDPIAware true
 
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
 !include MUI2.nsh
 !include Sections.nsh
 
@@ -145,6 +146,8 @@ Function .onInit
     Quit
   ${EndIf}
   ${GetParameters} $0
+  ; Deployment tools quote a whole argument that holds blanks: "/CONFIG=size=64 letter=R".
+  ${WordReplace} $0 '"/CONFIG=' '/CONFIG="' "+" $0
   ClearErrors
   ${GetOptions} $0 "/CONFIG=" $configWords
   ${If} ${Errors}

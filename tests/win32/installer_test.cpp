@@ -203,14 +203,20 @@ TEST_F(SilentSetup, ARunningProgramStopsTheUpgradeBeforeAnythingChanges) {
     WaitForSingleObject(process.hProcess, 10000);
 }
 
-TEST_F(SilentSetup, RefusedConfigurationFailsTheInstallWithNothingWritten) {
+// As typed at a prompt, and as deployment tools quote an argument that holds a blank.
+class RefusedConfiguration : public SilentSetup, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RefusedConfiguration, FailsTheInstallWithNothingWritten) {
     ReplaceKey(kKey.data(), settings_);
-    EXPECT_EQ(RunSetup("/CONFIG=\"size=64 fat32=maybe\""), 4);
+    EXPECT_EQ(RunSetup(GetParam()), 4);
     EXPECT_FALSE(fs::exists(kInstallDir));
     EXPECT_FALSE(fs::exists(ShortcutPath()));
     EXPECT_EQ(ReadKey(kUninstallKey), std::nullopt);
     EXPECT_EQ(ReadKey(kKey.data()), settings_);
 }
+
+INSTANTIATE_TEST_SUITE_P(Spellings, RefusedConfiguration,
+                         ::testing::Values("/CONFIG=\"size=64 fat32=maybe\"", "\"/CONFIG=size=64 fat32=maybe\""));
 
 BOOL CALLBACK AddResource(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR list) {
     HRSRC resource = FindResourceA(module, name, type);
