@@ -16,6 +16,7 @@ namespace sarnex::platform {
 class Registry;
 class CodePage;
 class Shell;
+class SystemFacts;
 }  // namespace sarnex::platform
 
 namespace sarnex::editor {
@@ -31,6 +32,9 @@ struct EditorServices {
     std::function<void()> showReadFailedNotice;
     std::function<void()> showSaveFailedNotice;
     std::function<void()> showRestartPrompt;
+    // What the settings are checked against before "OK" and "Save" write them. A program wired
+    // without it saves unchecked.
+    const platform::SystemFacts* systemFacts = nullptr;
 };
 
 class Editor : public forms::Form {
@@ -106,7 +110,9 @@ private:
     void OnSaveImageTicked();
     void OnTempDirTicked();
     void OnVolumeLabelTicked();
-    // Saving and leaving; SaveSettings tells whether every value was stored.
+    // Saving and leaving; SaveSettings tells whether every value was stored. SaveConfirmed runs the
+    // checks before saving and asks the user about what they find; false means keep editing.
+    bool SaveConfirmed();
     bool SaveSettings();
     void OnOk();
     void OnSave();
@@ -126,6 +132,9 @@ private:
 
     EditorServices services_;
     SpinnerPositions accepted_;
+    // What the key held as this editor last knew it: read by loading, updated by each save. A value
+    // stored that differs from it was changed by another program.
+    config::DriverConfiguration reference_;
 };
 
 }  // namespace sarnex::editor

@@ -24,6 +24,7 @@ editor::Editor& Program::Editor() {
         .showReadFailedNotice = [this] { Show(runtime_.DefaultInstance<notices::RegistryReadFailedNotice>()); },
         .showSaveFailedNotice = [this] { Show(runtime_.DefaultInstance<notices::RegistrySaveFailedNotice>()); },
         .showRestartPrompt = [this] { Show(runtime_.DefaultInstance<notices::RestartPrompt>(services_.shell)); },
+        .systemFacts = services_.systemFacts,
     });
 }
 

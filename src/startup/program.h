@@ -11,6 +11,7 @@ namespace sarnex::platform {
 class Registry;
 class CodePage;
 class Shell;
+class SystemFacts;
 }  // namespace sarnex::platform
 
 namespace sarnex::startup {
@@ -20,6 +21,8 @@ struct Services {
     const platform::CodePage& codePage;
     platform::Shell& shell;
     platform::ProgramVersion version;
+    // What the editor checks the settings against before saving; without it, it saves unchecked.
+    const platform::SystemFacts* systemFacts = nullptr;
 };
 
 // Wires the windows of the program to their services; each window is created on first use.
