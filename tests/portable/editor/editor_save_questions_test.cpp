@@ -99,13 +99,6 @@ TEST_F(SaveQuestions, YesOnTheCheckSavesAndGoesOnAsBefore) {
         EXPECT_EQ(rt.ProgramEnded(), !word.empty());
         system.AddFolder("C:\\", 100 * kMegabyte);
     }
-    MakeAFinding();
-    program.Start("");
-    host.QueueAnswer(true);
-    registry.ClearOperations();
-    user.Click(Editor().saveButton);
-    EXPECT_EQ(Sets().size(), 13u);
-    EXPECT_TRUE(Editor().Loaded()) << "\"Save\" keeps the editor";
 }
 
 TEST_F(SaveQuestions, OnlyATickedImageIsChecked) {

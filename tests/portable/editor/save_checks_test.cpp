@@ -57,8 +57,8 @@ const MemoryCase kMemoryCases[] = {
      {"The disk of 5 MB cannot fit into the physical memory: 4 MB in all, 3 MB available now."}},
     {"HardDiskWithAFraction", Disk("HDC", 1408), 6 * kMegabyte, 5 * kMegabyte + 524287,
      {"The disk of 5.5 MB may not fit into the physical memory: 5 MB available now, of 6 MB in all."}},
-    {"LargeNumbersGrouped", Disk("HDC", 524288), 2047 * kMegabyte, 1500 * kMegabyte,
-     {"The disk of 2,048 MB cannot fit into the physical memory: 2,047 MB in all, 1,500 MB available now."}},
+    {"LargeNumbersGrouped", Disk("HDC", 524288), 2047 * kMegabyte, 500 * kMegabyte,
+     {"The disk of 2,048 MB cannot fit into the physical memory: 2,047 MB in all, 500 MB available now."}},
     {"EmptyTypeIsAHardDisk", Disk(""), 8 * kMegabyte, kFiveMegabytes - 1,
      {"The disk of 5 MB may not fit into the physical memory: 4 MB available now, of 8 MB in all."}},
     {"SmallFloppyExactlyAvailable", Disk("FDC14", 524288), 8 * kMegabyte, kSmallFloppy, {}},
@@ -79,9 +79,6 @@ TEST(MemoryCheck, MemoryTheSystemCannotTellIsReported) {
     system.memory = {0, 0, "Not enough quota."};
     EXPECT_EQ(editor::CheckSettings(Disk("FDC14"), system),
               Findings{"The disk of 1.40625 MB could not be checked against the physical memory: Not enough quota."});
-    DriverConfiguration noSize = Disk("HDC");
-    noSize.SizeIn4kPages.reset();
-    EXPECT_EQ(editor::CheckSettings(noSize, system), Findings{}) << "no size, nothing to check";
 }
 
 // --- the image to load ---------------------------------------------------------------------------
@@ -124,7 +121,7 @@ const LoadCase kLoadCases[] = {
     {"LargeFloppyExactSize", Disk("FDC28", 1), 1, kLargeFloppy, {}},
     {"LargeFloppyOneByteLarger", Disk("FDC28", 1), 1, kLargeFloppy + 1,
      {kLoadImage + " is larger than the disk: 2,949,121 bytes against 2,949,120 bytes."}},
-    {"HardDiskWithoutSize", Disk("HDC", -256), 1, kFiveMegabytes, {}},
+    {"HardDiskWithoutSize", Disk("HDC", 0), 1, kFiveMegabytes, {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Disks, LoadImageCheck, ::testing::ValuesIn(kLoadCases),
