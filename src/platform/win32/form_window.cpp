@@ -48,6 +48,7 @@ WindowClass FormWindow::RegisterWindowClass(HINSTANCE instance) {
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFormClass;
+    SetLastError(ERROR_SUCCESS);  // a failure without a reason of its own must not show a stale one
     const ATOM atom = RegisterClassExW(&wc);
     if (atom == 0) throw WindowsError("Cannot register the window class \"SarnexForm\".", GetLastError());
     return WindowClass(atom, instance);
@@ -75,6 +76,7 @@ void FormWindow::Build() {
     // A window without a taskbar button is owned by a hidden window of the host.
     HWND owner = d.showInTaskbar ? nullptr : host_.HiddenOwner();
     // The window procedure takes ownership of the handle as soon as the window exists.
+    SetLastError(ERROR_SUCCESS);
     if (CreateWindowExW(exStyle, kFormClass, Widen(d.caption).c_str(), style, x, y, rc.right - rc.left,
                         rc.bottom - rc.top, owner, nullptr, host_.Instance(), this) == nullptr)
         throw WindowsError("Cannot create the window \"" + d.caption + "\".", GetLastError());
@@ -109,6 +111,7 @@ void FormWindow::Release() {
 void FormWindow::FinishAfterShow() {
     if (finished_ || !window_) return;
     finished_ = true;
+    SetLastError(ERROR_SUCCESS);
     toolTip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.get(), nullptr,
                                    host_.Instance(), nullptr));
@@ -214,6 +217,7 @@ HWND FormWindow::CreateChild(forms::Control& control) {
             break;
         case ControlType::Line: return nullptr;
     }
+    SetLastError(ERROR_SUCCESS);
     HWND child = CreateWindowExW(exStyle, cls, Widen(text).c_str(), style, r.left, r.top, r.right - r.left, height,
                                  window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  host_.Instance(), nullptr);

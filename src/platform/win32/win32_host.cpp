@@ -15,6 +15,7 @@ namespace {
 // Runs before the class is registered, so the common controls' classes exist for every window.
 HINSTANCE LoadCommonControls(HINSTANCE instance) {
     const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    SetLastError(ERROR_SUCCESS);
     if (!InitCommonControlsEx(&icc)) throw WindowsError("Cannot load the common controls.", GetLastError());
     return instance;
 }
@@ -39,6 +40,7 @@ Win32Host::~Win32Host() {
 
 HWND Win32Host::HiddenOwner() {
     if (!hiddenOwner_) {
+        SetLastError(ERROR_SUCCESS);
         hiddenOwner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
                                            nullptr));
         if (!hiddenOwner_) throw WindowsError("Cannot create the hidden owner of the program's notices.", GetLastError());
