@@ -80,12 +80,6 @@ void FormWindow::Build() {
     if (CreateWindowExW(exStyle, kFormClass, Widen(d.caption).c_str(), style, x, y, rc.right - rc.left,
                         rc.bottom - rc.top, owner, nullptr, host_.Instance(), this) == nullptr)
         throw WindowsError("Cannot create the window \"" + d.caption + "\".", GetLastError());
-    if (d.hasIcon) {
-        if (HICON icon = LoadIconW(host_.Instance(), MAKEINTRESOURCEW(kIconResource))) {
-            SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-            SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-        }
-    }
     CreateChildren();
     CreateFramePens();
 }
@@ -111,6 +105,12 @@ void FormWindow::Release() {
 void FormWindow::FinishAfterShow() {
     if (finished_ || !window_) return;
     finished_ = true;
+    if (form_.Design().hasIcon) {
+        if (HICON icon = LoadIconW(host_.Instance(), MAKEINTRESOURCEW(kIconResource))) {
+            SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+            SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        }
+    }
     SetLastError(ERROR_SUCCESS);
     toolTip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.get(), nullptr,

@@ -31,9 +31,9 @@ public:
 
     // Registers the forms' window class; it stays registered while the returned owner lives.
     static WindowClass RegisterWindowClass(HINSTANCE instance);
-    // What the user only meets once the window is on screen: the tooltips, and the subclassing that
-    // turns keys and focus changes into user operations. Posted messages come before input, so
-    // nothing typed or clicked can arrive first.
+    // What the user only meets once the window is on screen: its icon, the tooltips, and the
+    // subclassing that turns keys and focus changes into user operations. Called right after the
+    // window is shown, before any input can reach it; the window shows that much sooner.
     void FinishAfterShow();
     static constexpr UINT kDisposeMessage = WM_APP + 1;
 
