@@ -1,6 +1,6 @@
-// What cannot be created, and what the model throws inside a window procedure, ends the program:
-// the user is told why in a message box once the windows are gone, and the run ends with exit code 1,
-// as WinMain runs it. A window destroyed from outside leaves no handle behind and ends its form.
+// What cannot be created, and what the model throws inside a window procedure, ends the program as
+// WinMain runs it: a message box says why once the windows are gone, and the exit code is 1. A
+// window destroyed from outside leaves no handle behind and ends its form.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -17,41 +17,40 @@ namespace {
 
 using Program = Win32Program<MemoryRegistry, CodePage1252>;
 
-// The hook runs on this thread only; it refuses every window of one class, as the system may.
-thread_local const wchar_t* refusedClass = nullptr;
-
-LRESULT CALLBACK RefuseClass(int code, WPARAM wp, LPARAM lp) {
-    wchar_t cls[64] = {};
-    if (code == HCBT_CREATEWND && GetClassNameW(reinterpret_cast<HWND>(wp), cls, 64) > 0 &&
-        lstrcmpiW(cls, refusedClass) == 0)
-        return 1;
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-
 struct Ending {
     int exitCode;
     std::wstring shown;
 };
 
-// Runs the program as WinMain does, with `act` between the editor's start and the message loop.
-template <class Act>
-Ending RunEditor(Act act) {
+// Runs the editor as WinMain does, with `act` between its start and the message loop.
+Ending RunEditor(void (*act)(Program&, editor::Editor&)) {
     DialogWatch watch;
-    const int exitCode = win32::RunReportingFailures([&] {
+    const int exitCode = win32::RunReportingFailures([act] {
         Program p;
         p.registry.AddKey("Software\\Sarnex");
-        p.ShowEditor();
-        act(p);
+        act(p, p.ShowEditor());
         return p.host.Run(p.runtime);
     });
     EXPECT_EQ(watch.Result().title, L"Sarnex Configuration Utility");
     return {exitCode, watch.Result().text};
 }
 
+void NeverReached(Program&, editor::Editor&) { ADD_FAILURE() << "the editor started without all its windows"; }
+
+// The hook runs on this thread only; it refuses every window of one class, as the system may.
+thread_local const wchar_t* refusedClass = nullptr;
+
+LRESULT CALLBACK RefuseClass(int code, WPARAM wp, LPARAM lp) {
+    wchar_t cls[64] = {};
+    if (code == HCBT_CREATEWND && GetClassNameW(reinterpret_cast<HWND>(wp), cls, 64) && !lstrcmpiW(cls, refusedClass))
+        return 1;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
 struct RefusedCase {
     const wchar_t* windowClass;
     const wchar_t* told;
-    DWORD reason;  // the error code Wine leaves; none for a control, so no stale one may stand in
+    DWORD reason;  // the code Wine leaves; none for a control, so no stale one may stand in
 };
 
 class RefusedWindow : public ::testing::TestWithParam<RefusedCase> {};
@@ -59,69 +58,60 @@ class RefusedWindow : public ::testing::TestWithParam<RefusedCase> {};
 TEST_P(RefusedWindow, IsReportedAndEndsTheProgram) {
     refusedClass = GetParam().windowClass;
     HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseClass, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
-    const Ending end = RunEditor([](Program&) { ADD_FAILURE() << "the editor started without all its windows"; });
+    const Ending end = RunEditor(NeverReached);
     UnhookWindowsHookEx(hook);
-    EXPECT_EQ(end.exitCode, 1);
     const DWORD reason = GetParam().reason;
+    EXPECT_EQ(end.exitCode, 1);
     EXPECT_EQ(end.shown, std::wstring(GetParam().told) + L"\r\n\r\n" +
                              (reason ? win32::Widen(win32::SystemMessage(reason)) : L"The system gave no reason."));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Classes, RefusedWindow,
-    ::testing::Values(RefusedCase{L"SarnexForm", L"Cannot create the window \"Sarnex Configuration Utility\".",
-                                              ERROR_INVALID_WINDOW_HANDLE},
-                      RefusedCase{L"Edit", L"Cannot create the EDIT control \"loadImageFileBox\" of the window "
-                                           L"\"Sarnex Configuration Utility\".", 0},
-                      RefusedCase{L"tooltips_class32",
-                                  L"Cannot create the tooltips of the window \"Sarnex Configuration Utility\".", 0}));
+    ::testing::Values(
+        RefusedCase{L"SarnexForm", L"Cannot create the window \"Sarnex Configuration Utility\".", ERROR_INVALID_WINDOW_HANDLE},
+        RefusedCase{L"Edit", L"Cannot create the EDIT control \"loadImageFileBox\" of the window \"Sarnex Configuration Utility\".", 0},
+        RefusedCase{L"tooltips_class32", L"Cannot create the tooltips of the window \"Sarnex Configuration Utility\".", 0}));
 
 TEST(WindowClassTaken, RegistrationFailureIsReportedAndEndsTheProgram) {
-    WNDCLASSEXW taken{sizeof taken};
-    taken.lpfnWndProc = DefWindowProcW;
+    WNDCLASSEXW taken{sizeof taken, 0, DefWindowProcW};
     taken.hInstance = GetModuleHandleW(nullptr);
     taken.lpszClassName = L"SarnexForm";
     ASSERT_NE(RegisterClassExW(&taken), 0);
-    const Ending end = RunEditor([](Program&) { ADD_FAILURE() << "the host started without its window class"; });
+    const Ending end = RunEditor(NeverReached);
     UnregisterClassW(L"SarnexForm", GetModuleHandleW(nullptr));
     EXPECT_EQ(end.exitCode, 1);
     EXPECT_EQ(end.shown, L"Cannot register the window class \"SarnexForm\".\r\n\r\n" +
                              win32::Widen(win32::SystemMessage(ERROR_CLASS_ALREADY_EXISTS)));
 }
 
-struct ThrowCase {
-    const char* where;
-    void (*act)(Program& p, editor::Editor& e);  // makes a window procedure call a handler that throws
-};
+void Boom() { throw std::runtime_error("boom"); }
+thread_local bool messageReturned = false;
 
-class ModelFailure : public ::testing::TestWithParam<ThrowCase> {};
+// Each makes a window procedure run a handler that throws: the form's, then a control's.
+class ModelFailure : public ::testing::TestWithParam<void (*)(Program&, editor::Editor&)> {};
 
 TEST_P(ModelFailure, NeverCrossesAWindowProcedureAndEndsTheProgram) {
-    bool messageReturned = false;
-    const Ending end = RunEditor([&](Program& p) {
-        GetParam().act(p, p.program.Editor());
-        messageReturned = true;
-    });
+    messageReturned = false;
+    const Ending end = RunEditor(GetParam());
     EXPECT_TRUE(messageReturned) << "the exception unwound through user32";
     EXPECT_EQ(end.exitCode, 1);
     EXPECT_EQ(end.shown, L"The program must end because of an error:\r\n\r\nboom");
 }
 
-void Boom() { throw std::runtime_error("boom"); }
-
-INSTANTIATE_TEST_SUITE_P(
-    Procedures, ModelFailure,
-    ::testing::Values(ThrowCase{"the form's, on a button's click",
-                                [](Program& p, editor::Editor& e) {
-                                    e.cancelButton.On(forms::Event::Click, Boom);
-                                    SendMessageW(p.host.WindowOf(e.cancelButton), BM_CLICK, 0, 0);
-                                }},
-                      ThrowCase{"a control's, on the focus moving away", [](Program& p, editor::Editor& e) {
-                                    e.okButton.On(forms::Event::LostFocus, Boom);
-                                    SetFocus(p.host.WindowOf(e.okButton));
-                                    SetFocus(p.host.WindowOf(e.cancelButton));
-                                }}));
+INSTANTIATE_TEST_SUITE_P(Procedures, ModelFailure,
+                         ::testing::Values(
+                             [](Program& p, editor::Editor& e) {
+                                 e.cancelButton.On(forms::Event::Click, Boom);
+                                 SendMessageW(p.host.WindowOf(e.cancelButton), BM_CLICK, 0, 0);
+                                 messageReturned = true;
+                             },
+                             [](Program& p, editor::Editor& e) {
+                                 e.okButton.On(forms::Event::LostFocus, Boom);
+                                 SetFocus(p.host.WindowOf(e.okButton));
+                                 SetFocus(p.host.WindowOf(e.cancelButton));
+                                 messageReturned = true;
+                             }));
 
 TEST(WindowDestroyedFromOutside, LeavesNoHandleAndEndsItsForm) {
     Program p;

@@ -1,6 +1,6 @@
-// The driver's key with a security descriptor that lets everyone read it and nobody write it, as
-// an administrator may lock it: Wine's registry honours it. The editor still loads the key; "Save"
-// and "OK" bring the save-failed notice, keep the edits and write nothing.
+// The driver's key locked by its security descriptor, everyone may read and nobody write, as an
+// administrator may lock it; Wine's registry honours it. The editor loads the key; "Save" and "OK"
+// bring the save-failed notice, keep the edits and write nothing.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,18 +17,15 @@ namespace {
 
 constexpr const char* kKey = "Software\\Sarnex";
 
-// Sets the key's DACL from SDDL ("P": not inherited); the owner may always change it back.
+// Sets the key's own DACL ("P": nothing inherited); the owner may always set it again.
 LONG SetAccess(const wchar_t* sddl) {
     HKEY key = nullptr;
-    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, WRITE_DAC, &key);
-    if (status != ERROR_SUCCESS) return status;
     PSECURITY_DESCRIPTOR sd = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr)) {
-        status = static_cast<LONG>(GetLastError());
-    } else {
-        status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
-        LocalFree(sd);
-    }
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, WRITE_DAC, &key) != ERROR_SUCCESS ||
+        !ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr))
+        return ERROR_ACCESS_DENIED;
+    const LONG status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
+    LocalFree(sd);
     RegCloseKey(key);
     return status;
 }
@@ -39,46 +36,28 @@ DWORD StoredPages() {
     return pages;
 }
 
-class ReadOnlyKey : public ::testing::Test {
-protected:
-    void SetUp() override {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKey);
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), 0);
-        const DWORD pages = 16384;
-        RegSetValueExA(key, "SizeIn4kPages", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&pages), sizeof pages);
-        RegSetValueExA(key, "DiskType", 0, REG_SZ, reinterpret_cast<const BYTE*>("HDC"), 4);
-        RegCloseKey(key);
-        ASSERT_EQ(SetAccess(L"D:P(A;;KR;;;WD)"), ERROR_SUCCESS) << "everyone may read, nobody may write";
-    }
-    void TearDown() override {
-        EXPECT_EQ(SetAccess(L"D:P(A;;KA;;;WD)"), ERROR_SUCCESS);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKey);
-    }
-};
-
-TEST_F(ReadOnlyKey, OpensForQueryingButNotForSetting) {
-    win32::Advapi32Registry registry;
-    for (const auto& [access, status] : {std::pair{platform::KeyAccess::Query, ERROR_SUCCESS},
-                                         std::pair{platform::KeyAccess::Set, ERROR_ACCESS_DENIED}}) {
-        auto [opened, key] = platform::RegistryKey::Open(registry, kKey, access);
-        EXPECT_EQ(opened, status);
-    }
-}
-
-TEST_F(ReadOnlyKey, SaveAndOkTellTheUserAndKeepTheEdits) {
+TEST(ReadOnlyKey, SaveAndOkTellTheUserAndKeepTheEdits) {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKey);
+    const DWORD pages = 16384;
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, kKey, "SizeIn4kPages", REG_DWORD, &pages, sizeof pages), 0);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, kKey, "DiskType", REG_SZ, "HDC", 4), 0);
+    struct Unlock {  // whatever happens below, the key is left for the other tests to delete and write
+        ~Unlock() {
+            EXPECT_EQ(SetAccess(L"D:P(A;;KA;;;WD)"), ERROR_SUCCESS);
+            RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKey);
+        }
+    } unlock;
+    ASSERT_EQ(SetAccess(L"D:P(A;;KR;;;WD)"), ERROR_SUCCESS);
     Win32Program<win32::Advapi32Registry, win32::AnsiCodePage> p;
     editor::Editor& e = p.ShowEditor();
     EXPECT_EQ(p.runtime.ExistingInstance<notices::RegistryReadFailedNotice>(), nullptr);
     EXPECT_EQ(p.Shown(e.diskSizeBox), " 64");
     p.user.Retype(e.diskSizeBox, "100");
     for (forms::CommandButton* button : {&e.saveButton, &e.okButton}) {
-        SCOPED_TRACE(button->Caption());
         p.user.Click(*button);
         auto* notice = p.runtime.ExistingInstance<notices::RegistrySaveFailedNotice>();
-        ASSERT_NE(notice, nullptr);
-        EXPECT_TRUE(notice->Loaded() && IsWindowVisible(p.host.WindowOf(*notice)));
-        EXPECT_TRUE(e.Loaded());
+        ASSERT_TRUE(notice != nullptr && notice->Loaded()) << button->Caption();
+        EXPECT_TRUE(e.Loaded() && IsWindowVisible(p.host.WindowOf(*notice))) << button->Caption();
         EXPECT_EQ(p.Shown(e.diskSizeBox), " 100");
         EXPECT_EQ(StoredPages(), 16384u);
         notice->Unload();
