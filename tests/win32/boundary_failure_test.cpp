@@ -68,10 +68,12 @@ TEST_P(RefusedWindow, IsReportedAndEndsTheProgram) {
 
 INSTANTIATE_TEST_SUITE_P(
     Classes, RefusedWindow,
-    ::testing::Values(
-        RefusedCase{L"SarnexForm", L"Cannot create the window \"Sarnex Configuration Utility\".", ERROR_INVALID_WINDOW_HANDLE},
-        RefusedCase{L"Edit", L"Cannot create the EDIT control \"loadImageFileBox\" of the window \"Sarnex Configuration Utility\".", 0},
-        RefusedCase{L"tooltips_class32", L"Cannot create the tooltips of the window \"Sarnex Configuration Utility\".", 0}));
+    ::testing::Values(RefusedCase{L"SarnexForm", L"Cannot create the window \"Sarnex Configuration Utility\".",
+                                  ERROR_INVALID_WINDOW_HANDLE},
+                      RefusedCase{L"Edit", L"Cannot create the EDIT control \"loadImageFileBox\" of the window "
+                                           L"\"Sarnex Configuration Utility\".", 0},
+                      RefusedCase{L"tooltips_class32",
+                                  L"Cannot create the tooltips of the window \"Sarnex Configuration Utility\".", 0}));
 
 TEST(WindowClassTaken, RegistrationFailureIsReportedAndEndsTheProgram) {
     WNDCLASSEXW taken{sizeof taken, 0, DefWindowProcW};

@@ -31,10 +31,11 @@ Slot* CreatePenSlot() {
     for (; dll->Name != 0; ++dll) {
         if (lstrcmpiA(reinterpret_cast<char*>(base + dll->Name), "gdi32.dll") != 0) continue;
         auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-        for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk); name->u1.AddressOfData; ++name, ++slot) {
+        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+        for (; name->u1.AddressOfData != 0; ++name, ++slot) {
+            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
             const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-            if (!IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) && !std::strcmp(reinterpret_cast<const char*>(byName->Name), "CreatePen"))
-                return &slot->u1.Function;
+            if (!std::strcmp(reinterpret_cast<const char*>(byName->Name), "CreatePen")) return &slot->u1.Function;
         }
     }
     return nullptr;

@@ -14,7 +14,8 @@ BOOL CALLBACK FindEditor(HWND h, LPARAM p) {
     auto* e = reinterpret_cast<std::pair<DWORD, HWND>*>(p);
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
-    if (pid == e->first && IsWindowVisible(h) && sarnex::win32::WindowText(h) == "Sarnex Configuration Utility") e->second = h;
+    if (pid == e->first && IsWindowVisible(h) && sarnex::win32::WindowText(h) == "Sarnex Configuration Utility")
+        e->second = h;
     return e->second == nullptr;
 }
 
@@ -26,7 +27,8 @@ BOOL CALLBACK FindVersionLine(HWND child, LPARAM shown) {
 
 TEST(VersionFromAnyFolder, ACopyInANonAnsiFolderShowsTheRealVersion) {
     const std::wstring shipped = sarnex::win32::Widen(SARNEX_EXE_PATH);
-    const std::wstring folder = shipped.substr(0, shipped.rfind(L'\\')) + L"\\Ωμέγα Жук 日本", copy = folder + L"\\x.exe";
+    const std::wstring folder = shipped.substr(0, shipped.rfind(L'\\')) + L"\\Ωμέγα Жук 日本";
+    const std::wstring copy = folder + L"\\sarnexcfg.exe";
     BOOL unspellable = FALSE;
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folder.c_str(), -1, nullptr, 0, nullptr, &unspellable);
     ASSERT_TRUE(unspellable);

@@ -50,7 +50,8 @@ WindowClass FormWindow::RegisterWindowClass(HINSTANCE instance) {
     wc.lpszClassName = kFormClass;
     SetLastError(ERROR_SUCCESS);  // a failure without a reason of its own must not show a stale one
     const ATOM atom = RegisterClassExW(&wc);
-    if (atom == 0) throw WindowsError("Cannot register the window class \"SarnexForm\".", GetLastError());
+    if (atom == 0)
+        throw WindowsError("Cannot register the window class \"" + Narrow(kFormClass) + "\".", GetLastError());
     return WindowClass(atom, instance);
 }
 
@@ -115,7 +116,8 @@ void FormWindow::FinishAfterShow() {
     toolTip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.get(), nullptr,
                                    host_.Instance(), nullptr));
-    if (!toolTip_) throw WindowsError("Cannot create the tooltips of the window \"" + form_.Caption() + "\".", GetLastError());
+    if (!toolTip_)
+        throw WindowsError("Cannot create the tooltips of the window \"" + form_.Caption() + "\".", GetLastError());
     for (const auto& [control, child] : children_) {
         SetWindowSubclass(child, ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
         AddToolTip(child, control->ToolTipText());
@@ -133,17 +135,20 @@ void FormWindow::FinishAfterShow() {
 void FormWindow::CreateFramePens() {
     pens_.clear();
     frameLines_.clear();
-    std::vector<std::pair<std::pair<int, COLORREF>, HPEN>> made;
+    std::vector<std::pair<int, COLORREF>> made;  // the width and colour of each pen, in order
     for (const auto& c : form_.Controls()) {
         if (c->Type() != ControlType::Line) continue;
-        const auto key = std::make_pair(c->Design().borderWidth, ColorOf(c->Design().foreColor));
-        auto found = std::find_if(made.begin(), made.end(), [&](const auto& m) { return m.first == key; });
+        const std::pair<int, COLORREF> kind{c->Design().borderWidth, ColorOf(c->Design().foreColor)};
+        auto found = std::find(made.begin(), made.end(), kind);
         if (found == made.end()) {
-            pens_.emplace_back(CreatePen(PS_SOLID, key.first, key.second));
-            if (!pens_.back()) throw WindowsError("Cannot create the frame lines of the window \"" + form_.Caption() + "\".", GetLastError());
-            found = made.insert(made.end(), {key, pens_.back().get()});
+            SetLastError(ERROR_SUCCESS);
+            pens_.emplace_back(CreatePen(PS_SOLID, kind.first, kind.second));
+            if (!pens_.back())
+                throw WindowsError("Cannot create the frame lines of the window \"" + form_.Caption() + "\".",
+                                   GetLastError());
+            found = made.insert(made.end(), kind);
         }
-        frameLines_.emplace_back(c.get(), found->second);
+        frameLines_.emplace_back(c.get(), pens_[static_cast<std::size_t>(found - made.begin())].get());
     }
 }
 

@@ -43,7 +43,8 @@ HWND Win32Host::HiddenOwner() {
         SetLastError(ERROR_SUCCESS);
         hiddenOwner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
                                            nullptr));
-        if (!hiddenOwner_) throw WindowsError("Cannot create the hidden owner of the program's notices.", GetLastError());
+        if (!hiddenOwner_)
+            throw WindowsError("Cannot create the hidden owner of the program's notices.", GetLastError());
     }
     return hiddenOwner_.get();
 }

@@ -20,7 +20,8 @@ namespace {
 // A failure the system gave no code for (a hook refusing a window, for one) says so plainly rather
 // than quoting "The operation completed successfully".
 std::string WithReason(const std::string& action, DWORD error) {
-    return action + "\r\n\r\n" + (error == ERROR_SUCCESS ? std::string("The system gave no reason.") : SystemMessage(error));
+    const std::string reason = error == ERROR_SUCCESS ? "The system gave no reason." : SystemMessage(error);
+    return action + "\r\n\r\n" + reason;
 }
 
 }  // namespace
