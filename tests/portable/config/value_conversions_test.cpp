@@ -84,10 +84,14 @@ TEST(DriveLetterConversion, BoxAndLetterGiveTheStoredValue) {
     testing::CodePage1252 codePage;
     const struct { int check; const char* letter; std::optional<std::int32_t> stored; } cases[] = {
         {1, "D", 16777219}, {0, "D", 3}, {1, "Z", 16777241}, {1, "R", 16777233}, {2, "D", 3}, {0, "DE", 3},
-        {0, "A", 0}, {0, "1", std::nullopt}, {0, "\xE2\x82\xAC" "x", 63}, {0, "D\xC4\x81", 3},
+        {0, "A", 0}, {1, "A", 16777216}, {1, "\xC3\xBF", 0x010000BE}, {0, "\xE2\x82\xAC" "x", 63}, {0, "D\xC4\x81", 3},
         {0, "", std::nullopt}, {1, "\xC4\x81", std::nullopt}, {1, "\xFF", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(StoredFromDriveLetter(c.check, c.letter, codePage), c.stored) << c.letter;
+    // Below "A" there is no index: never borrowed from the flag byte, where it would change the tick.
+    for (int code = 1; code < 'A'; ++code)
+        for (int check : {0, 1})
+            EXPECT_EQ(StoredFromDriveLetter(check, std::string(1, static_cast<char>(code)), codePage), std::nullopt);
     for (std::int32_t stored = 3; stored <= 25; ++stored) {
         const auto shown = DriveLetterFromStored(stored + 16777216, codePage);
         EXPECT_EQ(StoredFromDriveLetter(shown.checkValue, shown.letter, codePage), stored + 16777216);
