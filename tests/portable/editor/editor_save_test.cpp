@@ -360,22 +360,20 @@ TEST_F(EditorSave, OkWithAFailedWriteKeepsTheEditorOpenWithoutThePrompt) {
     EXPECT_EQ(SetsMade().size(), 13u);
 }
 
-TEST_F(EditorSave, ValuesThatCannotBeEncodedAreReportedAndTheRestWritten) {
+TEST_F(EditorSave, ValuesThatCannotBeEncodedAreReportedAndNothingIsWritten) {
     Start();
     editor::Editor& e = Editor();
+    const auto savedBefore = StoredText("SaveImageFile");
     user.Clear(e.driveLetterBox);                // no letter to store
     user.Retype(e.volumeLabelBox, "\xE4\xB8\xAD");  // no Windows-1252 code
     user.Retype(e.saveImageFileBox, "E:\\saved.img");
     registry.ClearOperations();
     user.Click(e.saveButton);
 
-    std::vector<std::string> expected;
-    for (const auto& name : ValueNamesInWritingOrder())
-        if (name != "UserDriveLetter" && name != "DiskLabel") expected.push_back(name + ":0");
-    EXPECT_EQ(SetsMade(), expected);
+    EXPECT_TRUE(SetsMade().empty()) << "no half record";
     EXPECT_EQ(StoredNumber("UserDriveLetter"), 16777234) << "the stored letter stays";
     EXPECT_EQ(StoredText("DiskLabel"), "RAMDISK\0"sv);
-    EXPECT_EQ(StoredText("SaveImageFile"), "E:\\saved.img\0"sv);
+    EXPECT_EQ(StoredText("SaveImageFile"), savedBefore);
     ASSERT_TRUE(IsLoaded<notices::RegistrySaveFailedNotice>());
 
     user.Click(Window<notices::RegistrySaveFailedNotice>()->cancelButton);
@@ -391,7 +389,7 @@ TEST_F(EditorSave, SizeBeyondTheStoredRangeIsNotWritten) {
     Editor().autoSaveIntervalBox.SetText("1e12");
     registry.ClearOperations();
     user.Click(Editor().saveButton);
-    EXPECT_EQ(SetsMade().size(), 11u);
+    EXPECT_TRUE(SetsMade().empty()) << "no half record";
     EXPECT_EQ(StoredNumber("SizeIn4kPages"), 16384);
     EXPECT_EQ(StoredNumber("AutoSaveTrigger"), 15);
     EXPECT_TRUE(IsLoaded<notices::RegistrySaveFailedNotice>());
