@@ -90,7 +90,9 @@ std::optional<std::string> EditorSession::Apply(SettingId setting, std::string_v
             editor_.diskTypeList.UserPick(value == "hard" ? 0 : value == "floppy1.44" ? 1 : 2);
             return std::nullopt;
         case SettingId::Size:
-            if (!editor_.diskSizeBox.Enabled()) return "the size is fixed for a floppy disk";
+            if (!editor_.diskSizeBox.Enabled())
+                return editor_.diskTypeList.ListIndex() > 0 ? "the size is fixed for a floppy disk"
+                                                            : "the size is set only for a hard disk (type=hard)";
             return type({editor_.diskSizeBox, nullptr, nullptr, "the size"});
         case SettingId::Fat32:
             if (!editor_.fat32Check.Enabled())
@@ -98,7 +100,7 @@ std::optional<std::string> EditorSession::Apply(SettingId setting, std::string_v
                                                              : "FAT32 is available only for a hard disk";
             break;
         case SettingId::Letter:
-            if (!editor_.driveLetterCheck.Enabled()) return "a floppy disk takes the drive letter Windows gives it";
+            if (!editor_.driveLetterCheck.Enabled()) return "the drive letter is chosen only for a hard disk";
             return type({editor_.driveLetterBox, &editor_.driveLetterCheck, "auto", "the drive letter"});
         case SettingId::LoadFile:
             if (!editor_.loadImageFileBox.Enabled()) return "the file to load is used only while load-image is on";

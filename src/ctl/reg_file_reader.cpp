@@ -49,7 +49,7 @@ public:
         std::u16string_view first = lines_.front();
         while (!first.empty() && IsBlank(first.back())) first.remove_suffix(1);
         if (first != header)
-            Fail("a " + std::string(unicode_ ? "UTF-16" : "ANSI") + " .reg file begins with \"" +
+            Fail(std::string(unicode_ ? "a UTF-16" : "an ANSI") + " .reg file begins with \"" +
                  platform::Utf8FromUtf16(header) + "\"");
         for (line_ = 1; line_ < lines_.size(); ++line_) {
             at_ = 0;
@@ -86,7 +86,7 @@ private:
     }
     void EndOfLine() {
         SkipBlanks();
-        if (!AtEnd() && Peek() != u';') Fail("unexpected text after the value");
+        if (!AtEnd() && Peek() != u';') Fail("unexpected text at the end of the line");
     }
 
     void KeyLine() {

@@ -117,7 +117,7 @@ Outcome SetCommand(const Command& command, const Services& services) {
     std::map<ValueId, std::string> why;
     config::DriverConfiguration before = session.Record();
     for (const Finding& finding : StoredValueFindings(stored, before, codePage))
-        if (finding.value) why[*finding.value] = finding.problem;
+        if (finding.value) why[*finding.value] = std::string(config::ValueName(*finding.value)) + ": " + finding.problem;
     if (newKey)
         for (const ValueId id : config::kWritingOrder) why[id] = "a new key starts from the editor's defaults";
 

@@ -281,6 +281,57 @@ TYPED_TEST_P(RegistryContract, FailingWriteInTheMiddleStillWritesTheRest) {
     }
 }
 
+TYPED_TEST_P(RegistryContract, CreatingAKeyMakesItOnceAndKeepsWhatItHolds) {
+    platform::Registry& registry = this->env.Registry();
+    EXPECT_EQ(registry.CreateKey(this->env.MissingKeyPath()), 0);
+    EXPECT_EQ(platform::RegistryKey::Open(registry, this->env.MissingKeyPath(), platform::KeyAccess::Set).first, 0);
+    this->Put("Kept", 4, std::string_view("\x07\x00\x00\x00", 4));
+    EXPECT_EQ(registry.CreateKey(this->env.KeyPath()), 0);
+    EXPECT_EQ(this->Query("Kept", 4).buffer[0], std::byte{7});
+}
+
+// Texts are kept in UTF-16 whichever way they were set; every other type, and any malformed text,
+// exactly as given; a name keeps the case it was first given.
+TYPED_TEST_P(RegistryContract, StoredValuesAreTheBytesUnderneathTheAnsiCalls) {
+    using namespace std::string_view_literals;
+    using platform::StoredValue;
+    this->Put("DiskType", 1, "HDD\0"sv);
+    this->Put("DISKTYPE", 1, "HDC\0"sv);
+    this->Put("Size", 4, "\x00\x05\x00\x00"sv);
+    const std::vector<StoredValue> odd = {
+        {"", 1, Bytes("d\0\0\0"sv)},                 // the default value
+        {"Letter", 1, Bytes("x\0\0\0"sv)},            // "x", as the ANSI query shows it in the code page
+        {"Odd", 1, Bytes("a\0b"sv)},                     // a text of three bytes
+        {"Short", 4, Bytes("\x01\x02"sv)},
+        {"Unknown", 0xFFFF0000u, Bytes("\x01"sv)},
+        {"Nothing", 3, {}},
+    };
+    {
+        const platform::RegistryKey key = this->OpenTestKey(platform::KeyAccess::Set);
+        for (const StoredValue& value : odd) EXPECT_EQ(key.SetStored(value), 0) << value.name;
+        std::vector<StoredValue> none;
+        EXPECT_EQ(key.ReadStored(none), 5) << "reading needs a key opened for reading";
+    }
+    std::vector<StoredValue> read;
+    ASSERT_EQ(this->OpenTestKey(platform::KeyAccess::Query).ReadStored(read), 0);
+    std::sort(read.begin(), read.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    std::vector<StoredValue> expected = odd;
+    expected.push_back({"DiskType", 1, Bytes("H\0D\0C\0\0\0"sv)});
+    expected.push_back({"Size", 4, Bytes("\x00\x05\x00\x00"sv)});
+    std::sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    EXPECT_EQ(read, expected);
+    const QueryResult letter = this->Query("Letter", 8);
+    EXPECT_EQ(std::vector(letter.buffer.begin(), letter.buffer.begin() + letter.size), Bytes("x\0"sv));
+}
+
+TYPED_TEST_P(RegistryContract, DeletingAValueNeedsAKeyOpenedForSetting) {
+    this->Put("Gone", 4, std::string_view("\x01\x00\x00\x00", 4));
+    EXPECT_EQ(this->OpenTestKey(platform::KeyAccess::Query).Delete("Gone"), 5);
+    EXPECT_EQ(this->OpenTestKey(platform::KeyAccess::Set).Delete("GONE"), 0);
+    EXPECT_EQ(this->Query("Gone", 4).status, 2);
+    EXPECT_EQ(this->OpenTestKey(platform::KeyAccess::Set).Delete("Gone"), 2);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, AKeyAllowsOnlyWhatItWasOpenedFor, MissingKeyIsNotFoundAndOpeningDoesNotCreateIt, MissingValueIsNotFound,
                             TextOf255BytesFitsAndOf256BytesNeedsMoreData, EmbeddedZeroBytesAreKept,
                             TextWithoutTerminatorCountsOneMoreByte, NumbersOfOneAndEightBytes,
@@ -288,6 +339,9 @@ REGISTER_TYPED_TEST_SUITE_P(RegistryContract, AKeyAllowsOnlyWhatItWasOpenedFor, 
                             RecordRoundTripsWithTheDriversLayout, RecordReadingTakesWhatFitsAndSkipsTheRest,
                             MissingKeyReadsNothingAndWritesNothing,
                             TextThatCannotBeStoredKeepsItsValueAndTheRestIsWritten,
-                            FailingWriteInTheMiddleStillWritesTheRest);
+                            FailingWriteInTheMiddleStillWritesTheRest,
+                            CreatingAKeyMakesItOnceAndKeepsWhatItHolds,
+                            StoredValuesAreTheBytesUnderneathTheAnsiCalls,
+                            DeletingAValueNeedsAKeyOpenedForSetting);
 
 }  // namespace sarnex::registry_contract
