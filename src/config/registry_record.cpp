@@ -67,8 +67,7 @@ ReadOutcome ReadDriverConfiguration(platform::Registry& registry, const platform
         if (layout.text) outcome.record.*layout.text = ReadText(key, layout.name, codePage);
         else outcome.record.*layout.number = ReadNumber(key, layout.name);
     }
-    key.Close();
-    return outcome;
+    return outcome;  // the key closes as it goes out of scope
 }
 
 WriteOutcome WriteDriverConfiguration(platform::Registry& registry, const platform::CodePage& codePage,
@@ -86,8 +85,7 @@ WriteOutcome WriteDriverConfiguration(platform::Registry& registry, const platfo
         if (setStatus != status::kSuccess)
             outcome.notWritten.push_back({id, UnwrittenValue::Reason::SetFailed, setStatus});
     }
-    key.Close();
-    return outcome;
+    return outcome;  // the key closes as it goes out of scope
 }
 
 }  // namespace sarnex::config

@@ -4,16 +4,15 @@
 #include "config/rounding.h"
 #include "platform/code_page_utf8.h"
 
-#include <limits>
+#include <algorithm>
 
 namespace sarnex::config {
 namespace {
 
 std::optional<std::int32_t> ToInt32(double whole) {
-    // NaN fails both comparisons.
-    if (!(whole >= std::numeric_limits<std::int32_t>::min() && whole <= std::numeric_limits<std::int32_t>::max())) {
-        return std::nullopt;
-    }
+    // Both bounds are exact doubles (-2^31 and 2^31); NaN fails both comparisons.
+    constexpr double kLimit = 2147483648.0;
+    if (!(whole >= -kLimit && whole < kLimit)) return std::nullopt;
     return static_cast<std::int32_t>(whole);
 }
 
@@ -70,8 +69,7 @@ std::optional<std::int32_t> TriggerFromIntervalText(std::string_view text) {
 DriveLetterSetting DriveLetterFromStored(std::int32_t stored, const platform::CodePage& codePage) {
     const auto bits = static_cast<std::uint32_t>(stored);
     const int checkValue = (bits >> 24) != 0 ? 1 : 0;
-    int index = static_cast<int>(bits & 0xFF);
-    if (index < 3) index = 3;
+    const int index = std::max(static_cast<int>(bits & 0xFF), 3);  // A, B and C are no RAM-disk letters
     const int code = kCodeOfA + index;
     const char character = code > 255 ? 'Z' : static_cast<char>(static_cast<unsigned char>(code));
     return {checkValue, codePage.ToUtf8(std::string_view(&character, 1))};
@@ -82,7 +80,7 @@ std::optional<std::int32_t> StoredFromDriveLetter(int checkValue, std::string_vi
     const auto first = platform::DecodeFirstUtf8(letter);
     if (!first) return std::nullopt;
     const auto code = codePage.FromUtf8(letter.substr(0, first->length));
-    if (!code || code->size() != 1) return std::nullopt;
+    if (!code) return std::nullopt;  // a code page gives one code per character
     const int index = static_cast<unsigned char>((*code)[0]) - kCodeOfA;
     return (checkValue == 1 ? kDriveFlag : 0) + index;
 }

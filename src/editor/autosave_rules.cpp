@@ -1,5 +1,6 @@
 // AutoSave: ticking it makes the interval usable and ticks image saving; the interval is a number
 // of seconds from 20 to 32767, stepped by 4 seconds (one stored unit) within the same range.
+#include <algorithm>
 #include <cmath>
 
 #include "config/number_text.h"
@@ -22,33 +23,30 @@ void Editor::OnAutoSaveTicked() {
 }
 
 void Editor::NormaliseAutoSaveInterval() {
-    if (AutoSaveInterval() > kLongestAutoSaveInterval) autoSaveIntervalBox.SetText(LimitText(kLongestAutoSaveInterval));
-    if (AutoSaveInterval() < kShortestAutoSaveInterval) autoSaveIntervalBox.SetText(LimitText(kShortestAutoSaveInterval));
-    // The interval is not rounded: a fraction stays, and only the bar's position is whole.
-    accepted_.interval = SpinnerPosition(kAutoSaveSpinnerMax - AutoSaveInterval(), kAutoSaveSpinnerMax);
+    // Held to 20..32767 but not rounded: a fraction stays, and only the bar's position is whole.
+    const double interval = std::clamp<double>(AutoSaveInterval(), kShortestAutoSaveInterval, kLongestAutoSaveInterval);
+    accepted_.interval = SpinnerPosition(kAutoSaveSpinnerMax - interval, kAutoSaveSpinnerMax);
     autoSaveSpinner.SetValue(accepted_.interval);
-    autoSaveIntervalBox.SetText(config::TextFromNumber(AutoSaveInterval()));
+    autoSaveIntervalBox.SetText(config::TextFromNumber(interval));
     autoSaveIntervalBox.Refresh();
 }
 
+// One step of 4 seconds per arrow, never past 20 or 32767; a refused step puts the bar back.
 void Editor::OnAutoSaveIntervalSpun() {
-    if (!autoSaveIntervalBox.Enabled()) {
-        autoSaveSpinner.SetValue(accepted_.interval);
-        return;
-    }
-    if (autoSaveSpinner.Value() == accepted_.interval) return;
-    const bool up = autoSaveSpinner.Value() < accepted_.interval;
     const double interval = AutoSaveInterval();
-    const bool allowed = std::isfinite(interval) &&
-                         (up ? interval <= kLongestAutoSaveInterval - kAutoSaveIntervalStep
-                             : interval >= kShortestAutoSaveInterval + kAutoSaveIntervalStep);
-    if (!allowed) {
-        autoSaveSpinner.SetValue(accepted_.interval);
-        return;
-    }
-    autoSaveIntervalBox.SetText(config::TextFromNumber(up ? interval + kAutoSaveIntervalStep : interval - kAutoSaveIntervalStep));
-    autoSaveIntervalBox.Refresh();
-    accepted_.interval = static_cast<std::int16_t>(autoSaveSpinner.Value());
+    const auto step = [&](bool allowed, double stepped) {
+        if (!allowed || !autoSaveIntervalBox.Enabled() || !std::isfinite(interval)) {
+            autoSaveSpinner.SetValue(accepted_.interval);
+            return;
+        }
+        autoSaveIntervalBox.SetText(config::TextFromNumber(stepped));
+        autoSaveIntervalBox.Refresh();
+        accepted_.interval = static_cast<std::int16_t>(autoSaveSpinner.Value());
+    };
+    if (autoSaveSpinner.Value() < accepted_.interval)
+        step(interval <= kLongestAutoSaveInterval - kAutoSaveIntervalStep, interval + kAutoSaveIntervalStep);
+    else if (autoSaveSpinner.Value() > accepted_.interval)
+        step(interval >= kShortestAutoSaveInterval + kAutoSaveIntervalStep, interval - kAutoSaveIntervalStep);
 }
 
 }  // namespace sarnex::editor

@@ -1,5 +1,6 @@
 // Disk type and disk size: a floppy type makes size, drive letter and FAT32 unavailable; the size is
 // a whole number of MB from 5 to 2048; FAT32 is available only above 32 MB.
+#include <algorithm>
 #include <cmath>
 
 #include "config/number_text.h"
@@ -13,7 +14,6 @@ namespace sarnex::editor {
 namespace {
 
 constexpr int kHardDisk = 0;
-constexpr int kLastDiskType = 2;
 
 }  // namespace
 
@@ -37,7 +37,7 @@ void Editor::OnDiskTypePicked() { ApplyDiskTypeRule(); }
 void Editor::OnDiskTypeTyped() {
     // Typing leaves no item selected: fall back to the hard disk. (With an empty list there is
     // nothing to select, and the type rule then treats the type as no hard disk.)
-    if (diskTypeList.ListIndex() < 0 || diskTypeList.ListIndex() > kLastDiskType) {
+    if (diskTypeList.ListIndex() < 0) {
         diskTypeList.SetListIndex(kHardDisk);
         diskTypeList.Refresh();
     }
@@ -74,7 +74,7 @@ void Editor::OnDiskSizeSpun() {
             return;
         }
         const double stepped = size < kDiskSizeStepThreshold ? size + 1 : size + 2;
-        diskSizeBox.SetText(config::TextFromNumber(stepped > kLargestDiskSize ? kLargestDiskSize : stepped));
+        diskSizeBox.SetText(config::TextFromNumber(std::min<double>(stepped, kLargestDiskSize)));
     } else {
         if (diskSizeSpinner.Value() == accepted_.size) return;
         // Down, only from 6 MB on; a size that is no finite number cannot be stepped either.

@@ -119,24 +119,18 @@ void Editor::OnLoad() {
     autoSaveSpinner.SetValue(accepted_.interval);
 }
 
-// The key could not be opened: a fixed default state, then the notice in front of the editor.
+// The key could not be opened: a fixed default state, then the notice in front of the editor. The
+// editor loads once, so it is fresh here: every box unticked, and the hard-disk type enables the rest;
+// only what differs from that is set.
 void Editor::ShowDefaults() {
     diskTypeList.SetListIndex(kHardDisk);
-    driveLetterCheck.SetValue(0);
-    driveLetterCheck.SetEnabled(true);
     driveLetterBox.SetEnabled(false);
-    driveLetterBox.SetText("D");
-    fat32Check.SetEnabled(true);
-    fat32Check.SetValue(0);
-    loadImageCheck.SetValue(0);
-    saveImageCheck.SetValue(0);
+    driveLetterBox.SetText(CharacterOfCode(kLowestDriveLetter, services_.codePage));
     loadImageFileBox.SetText("");
     loadImageFileBox.SetEnabled(false);
     saveImageFileBox.SetText("");
     saveImageFileBox.SetEnabled(false);
     diskSizeBox.SetText(LimitText(kSmallestDiskSize));
-    diskSizeBox.SetEnabled(true);
-    autoSaveCheck.SetValue(0);
     autoSaveIntervalBox.SetText(LimitText(kShortestAutoSaveInterval));
     accepted_.interval = kAutoSaveSpinnerMax - kShortestAutoSaveInterval;
     autoSaveSpinner.SetValue(accepted_.interval);
@@ -147,8 +141,6 @@ void Editor::ShowDefaults() {
     driveLetterSpinner.SetValue(accepted_.letter);
     volumeLabelBox.SetText("Sarnexia");
     volumeLabelBox.SetEnabled(false);
-    volumeLabelCheck.SetValue(0);
-    tempDirCheck.SetValue(0);
     services_.showReadFailedNotice();
 }
 

@@ -31,7 +31,7 @@ inline std::optional<int> FirstCharacterCode(std::string_view utf8, const platfo
     const auto character = platform::DecodeFirstUtf8(utf8);
     if (!character) return kNoSingleByteCode;
     const auto codes = codePage.FromUtf8(utf8.substr(0, character->length));
-    if (!codes || codes->size() != 1) return kNoSingleByteCode;
+    if (!codes) return kNoSingleByteCode;  // a code page gives one code per character
     return static_cast<unsigned char>(codes->front());
 }
 

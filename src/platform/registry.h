@@ -23,8 +23,8 @@ inline constexpr RegistryStatus kInvalidHandle = 6;  // ERROR_INVALID_HANDLE
 inline constexpr RegistryStatus kMoreData = 234;     // ERROR_MORE_DATA
 }  // namespace registry_status
 
+// The registry types that .reg files and stored values name.
 namespace registry_type {
-inline constexpr std::uint32_t kNone = 0;
 inline constexpr std::uint32_t kSz = 1;         // REG_SZ
 inline constexpr std::uint32_t kExpandSz = 2;   // REG_EXPAND_SZ
 inline constexpr std::uint32_t kBinary = 3;     // REG_BINARY
@@ -41,7 +41,7 @@ enum class KeyAccess { Query, Set };
 // the string types to and from the code page on the way; these are the bytes underneath.
 struct StoredValue {
     std::string name;  // UTF-8; empty for the key's default value
-    std::uint32_t type = registry_type::kNone;
+    std::uint32_t type = 0;
     std::vector<std::byte> data;
     friend bool operator==(const StoredValue&, const StoredValue&) = default;
 };

@@ -8,22 +8,21 @@
 namespace sarnex::testing {
 namespace {
 
-// Key and value names are case-insensitive in the registry.
+namespace status = platform::registry_status;
+using Kind = RegistryOperation::Kind;
+
 std::string Fold(std::string_view name) {
     std::string folded(name);
-    for (char& c : folded) {
+    for (char& c : folded)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
     return folded;
 }
 
-bool IsStringType(std::uint32_t type) {
-    return type == registry_type::kSz || type == registry_type::kExpandSz || type == registry_type::kMultiSz;
-}
+bool IsText(std::uint32_t type) { return type == 1 || type == 2 || type == 7; }  // REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ
 
-// The string types travel through the ANSI calls in the code page and are kept in UTF-16LE. Every
-// byte has a character in the Western code page, so widening keeps every byte; narrowing turns a
-// character without a code into "?" and drops an odd last byte, as Windows does.
+// The ANSI calls widen each code of a text to its UTF-16 unit and narrow the units back: every byte
+// has a character in the Western code page, a character without a code reads as "?", and an odd
+// last byte has no unit.
 std::vector<std::byte> Widen(const std::vector<std::byte>& codes) {
     const std::string bytes(reinterpret_cast<const char*>(codes.data()), codes.size());
     return platform::Utf16LeBytes(platform::Utf16FromUtf8(CodePage1252().ToUtf8(bytes)));
@@ -39,36 +38,20 @@ std::vector<std::byte> Narrow(const std::vector<std::byte>& wide) {
 }
 
 StoredRegistryValue AnsiView(const platform::StoredValue& kept) {
-    return {kept.type, IsStringType(kept.type) ? Narrow(kept.data) : kept.data};
+    return {kept.type, IsText(kept.type) ? Narrow(kept.data) : kept.data};
 }
 
 }  // namespace
 
-void MemoryRegistry::Store(Key& key, std::string_view name, std::uint32_t type, std::vector<std::byte> kept) {
-    auto& value = key.values.try_emplace(Fold(name), platform::StoredValue{std::string(name), 0, {}}).first->second;
-    value.type = type;
-    value.data = std::move(kept);
-}
-
-RegistryStatus MemoryRegistry::Reach(RegistryKeyHandle handle, platform::KeyAccess access, Key*& key) {
-    key = KeyOf(handle);
-    if (!key) return registry_status::kInvalidHandle;
-    // A key opened only for reading refuses writes, and one opened for writing refuses reads, as in
-    // Windows.
-    if (handles_.at(handle.value).access != access) return registry_status::kAccessDenied;
-    return registry_status::kSuccess;
-}
-
-RegistryStatus MemoryRegistry::Log(RegistryOperation::Kind kind, std::string_view target, RegistryStatus status) {
-    operations_.push_back({kind, std::string(target), status});
-    return status;
+RegistryStatus MemoryRegistry::Log(Kind kind, std::string_view target, RegistryStatus result) {
+    operations_.push_back({kind, std::string(target), result});
+    return result;
 }
 
 MemoryRegistry::Key& MemoryRegistry::KeyAt(std::string_view path) {
     const std::string folded = Fold(path);
-    for (std::size_t at = folded.find('\\'); at != std::string::npos; at = folded.find('\\', at + 1)) {
+    for (std::size_t at = folded.find('\\'); at != std::string::npos; at = folded.find('\\', at + 1))
         keys_.try_emplace(folded.substr(0, at));
-    }
     return keys_[folded];
 }
 
@@ -77,156 +60,124 @@ const MemoryRegistry::Key* MemoryRegistry::FindKey(std::string_view path) const 
     return found == keys_.end() ? nullptr : &found->second;
 }
 
-MemoryRegistry::Key* MemoryRegistry::KeyOf(RegistryKeyHandle handle) {
+RegistryStatus MemoryRegistry::Reach(RegistryKeyHandle handle, platform::KeyAccess access, Key*& key) {
     const auto open = handles_.find(handle.value);
-    if (open == handles_.end()) return nullptr;
-    const auto found = keys_.find(open->second.path);
-    return found == keys_.end() ? nullptr : &found->second;
+    if (open == handles_.end()) return status::kInvalidHandle;
+    if (open->second.access != access) return status::kAccessDenied;
+    key = &keys_.at(open->second.path);
+    return status::kSuccess;
 }
 
 RegistryStatus MemoryRegistry::OpenKey(std::string_view subKey, platform::KeyAccess access, RegistryKeyHandle& key) {
     const Key* found = FindKey(subKey);
-    if (!found) return Log(RegistryOperation::Kind::Open, subKey, registry_status::kNotFound);
-    if (found->openFailure) return Log(RegistryOperation::Kind::Open, subKey, *found->openFailure);
-    if (access == platform::KeyAccess::Set && found->setDenied)
-        return Log(RegistryOperation::Kind::Open, subKey, registry_status::kAccessDenied);
+    if (!found) return Log(Kind::Open, subKey, status::kNotFound);
+    if (found->openFailure != 0) return Log(Kind::Open, subKey, found->openFailure);
+    if (access == platform::KeyAccess::Set && found->setDenied) return Log(Kind::Open, subKey, status::kAccessDenied);
     key.value = nextHandle_++;
     handles_.emplace(key.value, OpenHandle{Fold(subKey), access});
-    return Log(RegistryOperation::Kind::Open, subKey, registry_status::kSuccess);
+    return Log(Kind::Open, subKey, status::kSuccess);
 }
 
 RegistryStatus MemoryRegistry::QueryValue(RegistryKeyHandle handle, std::string_view name, std::uint32_t& type,
                                           std::byte* data, std::uint32_t& size) {
     Key* key = nullptr;
-    if (const auto status = Reach(handle, platform::KeyAccess::Query, key); status != registry_status::kSuccess)
-        return Log(RegistryOperation::Kind::Query, name, status);
+    if (const auto reached = Reach(handle, platform::KeyAccess::Query, key); reached != status::kSuccess)
+        return Log(Kind::Query, name, reached);
     const auto found = key->values.find(Fold(name));
-    if (found == key->values.end()) return Log(RegistryOperation::Kind::Query, name, registry_status::kNotFound);
-
+    if (found == key->values.end()) return Log(Kind::Query, name, status::kNotFound);
     const StoredRegistryValue value = AnsiView(found->second);
-    // A string stored without its terminator is returned with one, and counted with it.
-    const bool addTerminator = IsStringType(value.type) && !value.data.empty() && value.data.back() != std::byte{0};
-    const auto needed = static_cast<std::uint32_t>(value.data.size() + (addTerminator ? 1 : 0));
+    // A text stored without its terminator is returned with one, and counted with it.
+    const bool terminate = IsText(value.type) && !value.data.empty() && value.data.back() != std::byte{0};
+    const auto needed = static_cast<std::uint32_t>(value.data.size() + (terminate ? 1 : 0));
     type = value.type;
-    if (data == nullptr) {
+    if (data != nullptr && needed > size) {
         size = needed;
-        return Log(RegistryOperation::Kind::Query, name, registry_status::kSuccess);
+        return Log(Kind::Query, name, status::kMoreData);
     }
-    if (needed > size) {
-        size = needed;
-        return Log(RegistryOperation::Kind::Query, name, registry_status::kMoreData);
+    if (data != nullptr) {
+        std::copy(value.data.begin(), value.data.end(), data);
+        if (terminate) data[value.data.size()] = std::byte{0};
     }
-    std::copy(value.data.begin(), value.data.end(), data);
-    if (addTerminator) data[value.data.size()] = std::byte{0};
     size = needed;
-    return Log(RegistryOperation::Kind::Query, name, registry_status::kSuccess);
+    return Log(Kind::Query, name, status::kSuccess);
 }
 
 RegistryStatus MemoryRegistry::SetValue(RegistryKeyHandle handle, std::string_view name, std::uint32_t type,
                                         const std::byte* data, std::uint32_t size) {
     std::vector<std::byte> bytes(data, data + size);
-    return SetStoredValue(handle, {std::string(name), type, IsStringType(type) ? Widen(bytes) : bytes});
+    return SetStoredValue(handle, {std::string(name), type, IsText(type) ? Widen(bytes) : bytes});
 }
 
 RegistryStatus MemoryRegistry::SetStoredValue(RegistryKeyHandle handle, const platform::StoredValue& value) {
     Key* key = nullptr;
-    if (const auto status = Reach(handle, platform::KeyAccess::Set, key); status != registry_status::kSuccess)
-        return Log(RegistryOperation::Kind::Set, value.name, status);
-    const auto failure = key->setFailures.find(Fold(value.name));
-    if (failure != key->setFailures.end()) return Log(RegistryOperation::Kind::Set, value.name, failure->second);
-    Store(*key, value.name, value.type, value.data);
-    return Log(RegistryOperation::Kind::Set, value.name, registry_status::kSuccess);
+    if (const auto reached = Reach(handle, platform::KeyAccess::Set, key); reached != status::kSuccess)
+        return Log(Kind::Set, value.name, reached);
+    if (const auto failure = key->setFailures.find(Fold(value.name)); failure != key->setFailures.end())
+        return Log(Kind::Set, value.name, failure->second);
+    auto& kept = key->values.try_emplace(Fold(value.name), platform::StoredValue{value.name, 0, {}}).first->second;
+    kept.type = value.type;
+    kept.data = value.data;
+    return Log(Kind::Set, value.name, status::kSuccess);
 }
 
 RegistryStatus MemoryRegistry::ReadStoredValues(RegistryKeyHandle handle, std::vector<platform::StoredValue>& values) {
     Key* key = nullptr;
-    if (const auto status = Reach(handle, platform::KeyAccess::Query, key); status != registry_status::kSuccess)
-        return Log(RegistryOperation::Kind::Enumerate, "", status);
+    if (const auto reached = Reach(handle, platform::KeyAccess::Query, key); reached != status::kSuccess)
+        return Log(Kind::Enumerate, "", reached);
     values.clear();
     for (const auto& [folded, value] : key->values) values.push_back(value);
-    return Log(RegistryOperation::Kind::Enumerate, "", registry_status::kSuccess);
+    return Log(Kind::Enumerate, "", status::kSuccess);
 }
 
 RegistryStatus MemoryRegistry::DeleteValue(RegistryKeyHandle handle, std::string_view name) {
     Key* key = nullptr;
-    if (const auto status = Reach(handle, platform::KeyAccess::Set, key); status != registry_status::kSuccess)
-        return Log(RegistryOperation::Kind::Delete, name, status);
+    if (const auto reached = Reach(handle, platform::KeyAccess::Set, key); reached != status::kSuccess)
+        return Log(Kind::Delete, name, reached);
     if (const auto failure = key->setFailures.find(Fold(name)); failure != key->setFailures.end())
-        return Log(RegistryOperation::Kind::Delete, name, failure->second);
-    const bool erased = key->values.erase(Fold(name)) > 0;
-    return Log(RegistryOperation::Kind::Delete, name, erased ? registry_status::kSuccess : registry_status::kNotFound);
+        return Log(Kind::Delete, name, failure->second);
+    return Log(Kind::Delete, name, key->values.erase(Fold(name)) > 0 ? status::kSuccess : status::kNotFound);
 }
 
 RegistryStatus MemoryRegistry::CreateKey(std::string_view subKey) {
-    if (const Key* found = FindKey(subKey); found && found->openFailure)
-        return Log(RegistryOperation::Kind::Create, subKey, *found->openFailure);
+    if (const Key* found = FindKey(subKey); found && found->openFailure != 0)
+        return Log(Kind::Create, subKey, found->openFailure);
     KeyAt(subKey);
-    return Log(RegistryOperation::Kind::Create, subKey, registry_status::kSuccess);
+    return Log(Kind::Create, subKey, status::kSuccess);
 }
 
 RegistryStatus MemoryRegistry::CloseKey(RegistryKeyHandle handle) {
     const auto open = handles_.find(handle.value);
-    if (open == handles_.end()) return Log(RegistryOperation::Kind::Close, "", registry_status::kInvalidHandle);
+    if (open == handles_.end()) return Log(Kind::Close, "", status::kInvalidHandle);
     const std::string path = open->second.path;
     handles_.erase(open);
-    return Log(RegistryOperation::Kind::Close, path, registry_status::kSuccess);
+    return Log(Kind::Close, path, status::kSuccess);
 }
-
-void MemoryRegistry::AddKey(std::string_view path) { KeyAt(path); }
 
 void MemoryRegistry::PutValue(std::string_view path, std::string_view name, std::uint32_t type,
                               std::vector<std::byte> data) {
-    Store(KeyAt(path), name, type, IsStringType(type) ? Widen(data) : std::move(data));
+    PutStored(path, {std::string(name), type, IsText(type) ? Widen(data) : std::move(data)});
 }
 
-void MemoryRegistry::PutStored(std::string_view path, const platform::StoredValue& value) {
-    Store(KeyAt(path), value.name, value.type, value.data);
+void MemoryRegistry::PutStored(std::string_view path, platform::StoredValue value) {
+    auto& kept = KeyAt(path).values.try_emplace(Fold(value.name), platform::StoredValue{value.name, 0, {}}).first->second;
+    kept.type = value.type;
+    kept.data = std::move(value.data);
 }
 
 std::optional<platform::StoredValue> MemoryRegistry::GetStored(std::string_view path, std::string_view name) const {
     const Key* key = FindKey(path);
     if (!key) return std::nullopt;
     const auto found = key->values.find(Fold(name));
-    if (found == key->values.end()) return std::nullopt;
-    return found->second;
-}
-
-void MemoryRegistry::PutText(std::string_view path, std::string_view name, std::string_view bytes) {
-    std::vector<std::byte> data(bytes.size());
-    std::transform(bytes.begin(), bytes.end(), data.begin(), [](char c) { return static_cast<std::byte>(c); });
-    PutValue(path, name, registry_type::kSz, std::move(data));
-}
-
-void MemoryRegistry::PutNumber(std::string_view path, std::string_view name, std::int32_t number) {
-    const auto bits = static_cast<std::uint32_t>(number);
-    PutValue(path, name, registry_type::kDword,
-             {std::byte(bits & 0xFF), std::byte((bits >> 8) & 0xFF), std::byte((bits >> 16) & 0xFF),
-              std::byte(bits >> 24)});
+    return found == key->values.end() ? std::nullopt : std::optional(found->second);
 }
 
 std::optional<StoredRegistryValue> MemoryRegistry::GetValue(std::string_view path, std::string_view name) const {
     const auto kept = GetStored(path, name);
-    if (!kept) return std::nullopt;
-    return AnsiView(*kept);
+    return kept ? std::optional(AnsiView(*kept)) : std::nullopt;
 }
 
-std::size_t MemoryRegistry::ValueCount(std::string_view path) const {
-    const Key* key = FindKey(path);
-    return key ? key->values.size() : 0;
-}
-
-void MemoryRegistry::FailOpen(std::string_view path, RegistryStatus status) {
-    Key& key = KeyAt(path);
-    if (status == registry_status::kSuccess) key.openFailure.reset();
-    else key.openFailure = status;
-}
-
-void MemoryRegistry::DenySet(std::string_view path, bool denied) { KeyAt(path).setDenied = denied; }
-
-void MemoryRegistry::FailSet(std::string_view path, std::string_view name, RegistryStatus status) {
-    Key& key = KeyAt(path);
-    if (status == registry_status::kSuccess) key.setFailures.erase(Fold(name));
-    else key.setFailures[Fold(name)] = status;
+void MemoryRegistry::FailSet(std::string_view path, std::string_view name, RegistryStatus result) {
+    KeyAt(path).setFailures[Fold(name)] = result;
 }
 
 }  // namespace sarnex::testing

@@ -13,8 +13,6 @@ constexpr const char* kTestRoot = "Software\\SarnexTest";
 
 class Advapi32RegistryEnvironment {
 public:
-    static constexpr bool kCanFailWrites = false;
-
     Advapi32RegistryEnvironment() {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kTestRoot);  // whatever an earlier run left behind
         HKEY created = nullptr;
@@ -30,7 +28,6 @@ public:
     const platform::CodePage& CodePage() const { return codePage_; }
     std::string KeyPath() const { return std::string(kTestRoot) + "\\Contract"; }
     std::string MissingKeyPath() const { return std::string(kTestRoot) + "\\Missing"; }
-    void FailWrite(std::string_view, platform::RegistryStatus) {}
 
 private:
     win32::Advapi32Registry registry_;

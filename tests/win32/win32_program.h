@@ -7,6 +7,9 @@
 #include <string>
 
 #include "editor/editor.h"
+#include "notices/driver_notices.h"
+#include "notices/registry_notices.h"
+#include "notices/restart_prompt.h"
 #include "support/recording_shell.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_host.h"

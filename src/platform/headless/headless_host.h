@@ -23,16 +23,17 @@ public:
     void ClearLog() { log_.clear(); }
     // Forms currently shown, in the order they were shown.
     std::vector<std::string> ShownForms() const;
-    int ControlRefreshes() const { return controlRefreshes_; }
+    // The controls repainted on their own (by Refresh), in order.
+    const std::vector<std::string>& RefreshedControls() const { return refreshed_; }
 
 private:
     void ControlChanged(forms::Control&, forms::Property) override {}
-    void ControlRefreshed(forms::Control&) override { ++controlRefreshes_; }
+    void ControlRefreshed(forms::Control& control) override { refreshed_.push_back(control.Name()); }
     void FocusChanged(forms::Form&, forms::Control*) override {}
 
     std::vector<std::string> log_;
     std::vector<std::string> shown_;
-    int controlRefreshes_ = 0;
+    std::vector<std::string> refreshed_;
 };
 
 }  // namespace sarnex::headless

@@ -8,12 +8,25 @@
 #include <vector>
 
 #include "config/registry_record.h"
+#include "config/value_codec.h"
 #include "ctl/run.h"
 #include "ctl/stored_key.h"
 #include "support/code_page_1252.h"
 #include "support/memory_registry.h"
 
 namespace sarnex::testing {
+
+namespace registry_status = platform::registry_status;
+
+// Values as the ANSI calls set them in the settings key: a text's bytes as given, a number in 4.
+inline void PutText(MemoryRegistry& registry, std::string_view name, std::string_view bytes) {
+    const auto* data = reinterpret_cast<const std::byte*>(bytes.data());
+    registry.PutValue("Software\\Sarnex", name, 1, {data, data + bytes.size()});
+}
+inline void PutNumber(MemoryRegistry& registry, std::string_view name, std::int32_t number) {
+    const auto bytes = config::EncodeNumber(number);
+    registry.PutValue("Software\\Sarnex", name, 4, {bytes.begin(), bytes.end()});
+}
 
 class MemoryFiles final : public platform::Files {
 public:

@@ -13,7 +13,7 @@ using namespace std::string_view_literals;
 TEST_F(CtlTest, ShowListsTheSettingsAndTheStoredBytes) {
     Store(TypicalRecord());
     registry.PutValue(kKey, "AutoSaveTrigger", 3, {std::byte{5}});
-    registry.PutText(kKey, "DiskLabel", "RAM");  // no terminator
+    PutText(registry, "DiskLabel", "RAM");  // no terminator
     const ctl::Outcome outcome = Run({"show"});
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_EQ(outcome.out,
@@ -41,8 +41,8 @@ TEST_F(CtlTest, ShowListsTheSettingsAndTheStoredBytes) {
 
 TEST_F(CtlTest, ShowAsJson) {
     registry.AddKey(kKey);
-    registry.PutText(kKey, "DiskType", "FDC14\0"sv);
-    registry.PutText(kKey, "LoadImageFile", "\"C:\\\xE9\"\0"sv);
+    PutText(registry, "DiskType", "FDC14\0"sv);
+    PutText(registry, "LoadImageFile", "\"C:\\\xE9\"\0"sv);
     const std::string json = Run({"show", "--json"}).out;
     EXPECT_TRUE(json.starts_with("{\"settings\":{\"type\":\"floppy1.44\",\"size\":\"0\",\"letter\":\"auto\",\"fat32\":"
                                  "\"off\",\"load-image\":\"off\",\"load-file\":\"\\\"C:\\\\\\u00e9\\\"\","))
@@ -86,25 +86,25 @@ constexpr std::string_view kSarnex = "Software\\Sarnex";
 const CheckCase kChecks[] = {
     {"Absent", [](MemoryRegistry& r) { platform::RegistryKey::Open(r, kSarnex, platform::KeyAccess::Set).second.Delete("MakeTempDir"); },
      "MakeTempDir: it is absent; the editor would save off"},
-    {"WrongType", [](MemoryRegistry& r) { r.PutText(kSarnex, "MakeTempDir", "1\0"sv); },
+    {"WrongType", [](MemoryRegistry& r) { PutText(r, "MakeTempDir", "1\0"sv); },
      "MakeTempDir: it is a REG_SZ, not a REG_DWORD; the editor would save off"},
     {"EightBytes", [](MemoryRegistry& r) { r.PutValue(kSarnex, "UseDiskLabel", 4, std::vector<std::byte>(8)); },
      "UseDiskLabel: it has 8 bytes, not 4; the editor would save off"},
-    {"FlagOfTwo", [](MemoryRegistry& r) { r.PutNumber(kSarnex, "SaveImageOnExit", 2); },
+    {"FlagOfTwo", [](MemoryRegistry& r) { PutNumber(r, "SaveImageOnExit", 2); },
      "SaveImageOnExit: a flag is 0 or 1, not 2; the editor would save off"},
-    {"UnknownDiskType", [](MemoryRegistry& r) { r.PutText(kSarnex, "DiskType", "hdc\0"sv); },
+    {"UnknownDiskType", [](MemoryRegistry& r) { PutText(r, "DiskType", "hdc\0"sv); },
      "DiskType: \"hdc\" is not one of the disk types HDC, FDC14, FDC28; the editor would save hard"},
-    {"EmptyDiskType", [](MemoryRegistry& r) { r.PutText(kSarnex, "DiskType", "\0"sv); },
+    {"EmptyDiskType", [](MemoryRegistry& r) { PutText(r, "DiskType", "\0"sv); },
      "DiskType: it is empty, which the editor takes as a hard disk; the editor would save hard"},
-    {"LetterOutsideDToZ", [](MemoryRegistry& r) { r.PutNumber(kSarnex, "UserDriveLetter", 0x01000002); },
+    {"LetterOutsideDToZ", [](MemoryRegistry& r) { PutNumber(r, "UserDriveLetter", 0x01000002); },
      "UserDriveLetter: it is not a drive letter from D to Z; the editor would save D"},
-    {"SizeOutOfRange", [](MemoryRegistry& r) { r.PutNumber(kSarnex, "SizeIn4kPages", 1279); },
+    {"SizeOutOfRange", [](MemoryRegistry& r) { PutNumber(r, "SizeIn4kPages", 1279); },
      "SizeIn4kPages: 4.99609375 MB is outside 5 to 2048 MB"},
-    {"IntervalOutOfRange", [](MemoryRegistry& r) { r.PutNumber(kSarnex, "AutoSaveTrigger", 8192); },
+    {"IntervalOutOfRange", [](MemoryRegistry& r) { PutNumber(r, "AutoSaveTrigger", 8192); },
      "AutoSaveTrigger: 32768 seconds is outside 20 to 32767 seconds"},
-    {"LoadingWithALabel", [](MemoryRegistry& r) { r.PutNumber(kSarnex, "LoadImageOnStart", 1); r.PutNumber(kSarnex, "MakeTempDir", 0); r.PutNumber(kSarnex, "UseDiskLabel", 1); },
+    {"LoadingWithALabel", [](MemoryRegistry& r) { PutNumber(r, "LoadImageOnStart", 1); PutNumber(r, "MakeTempDir", 0); PutNumber(r, "UseDiskLabel", 1); },
      "LoadImageOnStart: a disk label excludes loading an image; the editor would save off"},
-    {"TextTooLongForTheEditor", [](MemoryRegistry& r) { r.PutText(kSarnex, "LoadImageFile", std::string(255, 'x') + '\0'); },
+    {"TextTooLongForTheEditor", [](MemoryRegistry& r) { PutText(r, "LoadImageFile", std::string(255, 'x') + '\0'); },
      "LoadImageFile: it is longer than the 254 characters the editor reads; the editor would save \"Text1\""},
     {"TextTheCodePageCannotHold",
      [](MemoryRegistry& r) { r.PutStored(kSarnex, platform::StoredValue{"DiskLabel", 1, platform::Utf16LeBytes(u"\u4E2D\0"sv)}); },

@@ -9,15 +9,12 @@ namespace {
 
 class MemoryRegistryEnvironment {
 public:
-    static constexpr bool kCanFailWrites = true;
-
     MemoryRegistryEnvironment() { registry_.AddKey(KeyPath()); }
 
     platform::Registry& Registry() { return registry_; }
     const platform::CodePage& CodePage() const { return codePage_; }
     std::string KeyPath() const { return "Software\\SarnexTest\\Contract"; }
     std::string MissingKeyPath() const { return "Software\\SarnexTest\\Missing"; }
-    void FailWrite(std::string_view name, platform::RegistryStatus status) { registry_.FailSet(KeyPath(), name, status); }
 
 private:
     testing::MemoryRegistry registry_;

@@ -1,0 +1,115 @@
+// Typed texts -> what the boxes show: the size and the interval when the focus leaves them, the
+// drive letter as it is typed, FAT32 at each keystroke of the size, and the disk-type list's text.
+#include "portable/program.h"
+
+namespace sarnex::testing {
+namespace {
+
+enum class Box { Size, Interval, Letter };
+
+struct TypedCase {
+    Box box;
+    std::string typed;
+    std::string shown;
+    int bar;  // the spinner's position after leaving the box
+};
+
+const TypedCase kCases[] = {
+    // Size: whole megabytes from 5 to 2048, cut toward minus infinity
+    {Box::Size, "", " 5", 2043},          {Box::Size, "abc", " 5", 2043},       {Box::Size, "-7", " 5", 2043},
+    {Box::Size, "0.4", " 5", 2043},       {Box::Size, "4.99", " 5", 2043},      {Box::Size, "5", " 5", 2043},
+    {Box::Size, "12.9", " 12", 2036},     {Box::Size, "  64MB", " 64", 1984},   {Box::Size, "6 4", " 64", 1984},
+    {Box::Size, "MB64", " 5", 2043},      {Box::Size, "32", " 32", 2016},       {Box::Size, "33", " 33", 2015},
+    {Box::Size, "1e3", " 1000", 1048},    {Box::Size, "1e6", " 2048", 0},       {Box::Size, "5000", " 2048", 0},
+    {Box::Size, "2048.9", " 2048", 0},    {Box::Size, "2 0 4 7", " 2047", 1},   {Box::Size, "+100", " 100", 1948},
+    {Box::Size, "1d2", " 100", 1948},     {Box::Size, ".5e1", " 5", 2043},      {Box::Size, "e5", " 5", 2043},
+    {Box::Size, "1e999", " 2048", 0},     {Box::Size, "-1e999", " 5", 2043},    {Box::Size, "1e308", " 2048", 0},
+    {Box::Size, "99999999999999999999", " 2048", 0},                            {Box::Size, "-.", " 5", 2043},
+    {Box::Size, "1023.5", " 1023", 1025}, {Box::Size, "6.", " 6", 2042},
+    // Interval: seconds from 20 to 32767, fractions kept
+    {Box::Interval, "5", " 20", 32747},       {Box::Interval, "40000", " 32767", 0},  {Box::Interval, "", " 20", 32747},
+    {Box::Interval, "abc", " 20", 32747},     {Box::Interval, "25.5", " 25.5", 32742}, {Box::Interval, "26.5", " 26.5", 32740},
+    {Box::Interval, "20", " 20", 32747},      {Box::Interval, "32767", " 32767", 0},  {Box::Interval, "-5", " 20", 32747},
+    {Box::Interval, "1e6", " 32767", 0},      {Box::Interval, "1e999", " 32767", 0},  {Box::Interval, "-1e999", " 20", 32747},
+    {Box::Interval, "3 0 0", " 300", 32467},  {Box::Interval, "100sec", " 100", 32667},
+    {Box::Interval, "32766.5", " 32766.5", 0}, {Box::Interval, "19.99", " 20", 32747}, {Box::Interval, "2e1", " 20", 32747},
+    {Box::Interval, "0.5e2", " 50", 32717},
+    // Letter: one upper-case letter from D to Z, at once
+    {Box::Letter, "e", "E", 16384}, {Box::Letter, "a", "D", 16384}, {Box::Letter, "b", "D", 16384},
+    {Box::Letter, "c", "D", 16384}, {Box::Letter, "3", "D", 16384}, {Box::Letter, "[", "Z", 16384},
+    {Box::Letter, "_", "Z", 16384}, {Box::Letter, "\xC3\xA9", "Z", 16384}, {Box::Letter, "z", "Z", 16384},
+    {Box::Letter, "D", "D", 16384}, {Box::Letter, "Z", "Z", 16384}, {Box::Letter, "A", "D", 16384},
+    {Box::Letter, "~", "Z", 16384}, {Box::Letter, " ", "D", 16384}, {Box::Letter, "@", "D", 16384},
+    {Box::Letter, "m", "M", 16384},
+    {Box::Letter, "\xE2\x82\xAC", "Z", 16384},      // euro sign, code 128
+    {Box::Letter, "\xCE\xA9", "Z", 16384},          // Greek Omega: no single-byte code
+    {Box::Letter, "\xF0\x9F\x98\x80", "Z", 16384},  // outside the basic plane: no single-byte code
+    {Box::Letter, "", "", 16384},                   // deleting the letter leaves the box empty
+};
+
+TEST(Typing, TypedTextsAreNormalised) {
+    for (const TypedCase& c : kCases) {
+        SCOPED_TRACE("\"" + c.typed + "\"");
+        FreshProgram p;
+        editor::Editor& e = p.Start();
+        forms::TextBox& box = c.box == Box::Size ? e.diskSizeBox : c.box == Box::Interval ? e.autoSaveIntervalBox : e.driveLetterBox;
+        forms::VScrollBar& bar =
+            c.box == Box::Size ? e.diskSizeSpinner : c.box == Box::Interval ? e.autoSaveSpinner : e.driveLetterSpinner;
+        const auto before = StatesOf(e);
+        p.user.Retype(box, c.typed);
+        p.user.Focus(e.saveImageCheck);
+        EXPECT_EQ(box.Text(), c.shown);
+        EXPECT_EQ(bar.Value(), c.bar);
+        ExpectSpinnersAtTheirAcceptedPositions(e);
+        // Nothing else changes, but FAT32's availability with the size.
+        std::vector<std::string> changed = Changed(before, StatesOf(e));
+        std::erase(changed, box.Name());
+        std::erase(changed, bar.Name());
+        if (c.box == Box::Size) std::erase(changed, "fat32Check");
+        EXPECT_EQ(changed, std::vector<std::string>{});
+        if (c.box == Box::Size) EXPECT_EQ(e.fat32Check.Enabled(), c.bar < 2016);
+    }
+}
+
+TEST(Typing, Fat32FollowsEachKeystrokeOfTheSize) {
+    FreshProgram p;
+    editor::Editor& e = p.Start();
+    const std::pair<std::string, bool> steps[] = {{"3", false},    {"33", true}, {"332", true}, {"", false},
+                                                  {"32", false},   {"32.5", true}, {"32.", false}, {"1e", false},
+                                                  {"1e2", true},   {"abc", false}};
+    for (const auto& [typed, enabled] : steps) {
+        p.user.Retype(e.diskSizeBox, typed);
+        EXPECT_EQ(e.fat32Check.Enabled(), enabled) << typed;
+    }
+}
+
+// A letter the program assigns is judged by its first character only.
+TEST(Typing, LetterAssignedByCodeIsNormalisedByItsFirstCharacter) {
+    FreshProgram p;
+    editor::Editor& e = p.Start();
+    const std::pair<std::string, std::string> cases[] = {
+        {"ab", "D"}, {"zz", "ZZ"}, {"eX", "EX"}, {"\xC3\xBF", "Z"} /* y with diaeresis, code 255 */,
+        {"\xFF", "Z"} /* not UTF-8 at all */, {"\xC3\xA0x", "Z"}};
+    for (const auto& [assigned, shown] : cases) {
+        e.driveLetterBox.SetText(assigned);
+        EXPECT_EQ(e.driveLetterBox.Text(), shown) << assigned;
+    }
+}
+
+TEST(Typing, TypingIntoTheDiskTypeListTurnsItBackToTheHardDisk) {
+    FreshProgram p;
+    editor::Editor& e = p.Start();
+    p.user.Pick(e.diskTypeList, 1);
+    p.user.TypeInCombo(e.diskTypeList, "Floppy");
+    ExpectStates(e, {{"diskTypeList", "on 0 \"Hard Disk\""}, {"diskSizeBox", "on \" 64\""}, {"fat32Check", "on 1"}});
+
+    // Before the list is filled there is no item to fall back to; nothing may fail.
+    FreshProgram empty;
+    editor::Editor& bare = empty.Editor();
+    empty.user.TypeInCombo(bare.diskTypeList, "x");
+    EXPECT_EQ(bare.diskTypeList.ListIndex(), -1);
+    EXPECT_FALSE(bare.diskSizeBox.Enabled());
+}
+
+}  // namespace
+}  // namespace sarnex::testing
