@@ -23,7 +23,7 @@ constexpr std::array<CommandWord, 5> kWords = {{
     {"import", CommandKind::Import, "--dry-run"},
 }};
 
-UsageError Usage(std::string message) { return {std::move(message) + " (see sarnexctl --help)"}; }
+UsageError Usage(std::string message) { return {std::move(message) + "; nothing was changed (see sarnexctl --help)"}; }
 
 std::variant<Assignment, UsageError> ParseAssignment(const std::string& operand) {
     const auto equals = operand.find('=');

@@ -11,7 +11,7 @@ EditorSession::EditorSession(platform::Registry& registry, const platform::CodeP
           .shell = shell_,
           .version = {},
           .offerRestart = false,
-          .showReadFailedNotice = [this] { readFailed_ = true; },
+          .showReadFailedNotice = [] {},  // a missing key is found before loading
           .showSaveFailedNotice = [this] { saveFailed_ = true; },
           .showRestartPrompt = [] {},
       })) {

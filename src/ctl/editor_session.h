@@ -23,8 +23,6 @@ public:
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
 
-    // Whether loading found no key to read and showed the editor's defaults instead.
-    bool LoadedDefaults() const { return readFailed_; }
     // The record a save would write now.
     config::DriverConfiguration Record() const { return editor_.SettingsShown(); }
 
@@ -54,7 +52,6 @@ private:
     headless::HeadlessHost host_;
     forms::FormsRuntime runtime_{host_};
     NoShell shell_;
-    bool readFailed_ = false;
     bool saveFailed_ = false;
     editor::Editor& editor_;
 };

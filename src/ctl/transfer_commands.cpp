@@ -19,7 +19,7 @@ Outcome ExportCommand(const Command& command, const Services& services) {
         return Failed(exit_code::kRegistry, "cannot read " + std::string(kKeyPath) + ": " +
                                                 RegistryFailure(stored.openStatus) + "; no file was written");
     if (const auto error = services.files.Write(command.file, WriteRegFile(stored.values)))
-        return Failed(exit_code::kUsage, "cannot write " + command.file + ": " + *error);
+        return Failed(exit_code::kUsage, "cannot write " + command.file + ": " + *error + "; the registry was not changed");
     return {exit_code::kSuccess,
             "Exported " + std::to_string(stored.values.size()) + " values of " + std::string(kKeyPath) + " to " +
                 command.file + ".\n",

@@ -26,7 +26,7 @@ struct Case {
 };
 
 TEST(CtlArguments, CommandsOptionsSettingsAndUsageErrors) {
-    const std::string seeHelp = " (see sarnexctl --help)";
+    const std::string seeHelp = "; nothing was changed (see sarnexctl --help)";
     const Case cases[] = {
         {{}, "error: no command given" + seeHelp},
         {{"show", "--HELP"}, "help"},
@@ -44,6 +44,7 @@ TEST(CtlArguments, CommandsOptionsSettingsAndUsageErrors) {
         {{"set", "colour=red"}, "error: no setting is called \"colour\"" + seeHelp},
         {{"set", "size=64MB"}, "error: size is a number of MB, not \"64MB\"" + seeHelp},
         {{"set", "size=."}, "error: size is a number of MB, not \".\"" + seeHelp},
+        {{"set", "size=6.x"}, "error: size is a number of MB, not \"6.x\"" + seeHelp},
         {{"set", "autosave=soon"}, "error: autosave is off or a number of seconds, not \"soon\"" + seeHelp},
         {{"set", "type=Hard"}, "error: type is hard, floppy1.44 or floppy2.88, not \"Hard\"" + seeHelp},
         {{"set", "letter=EF"}, "error: letter is auto or one letter from D to Z, not \"EF\"" + seeHelp},

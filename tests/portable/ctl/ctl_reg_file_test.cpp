@@ -21,7 +21,7 @@ std::vector<std::byte> UnicodeFile(std::u16string_view text) { return Wide(u"\uF
 const std::vector<StoredValue> kValues = {
     {"", 1, Wide(u"default\0"sv)},
     {"Quote\"Back\\slash", 1, Wide(u"C:\\\"x\"\0"sv)},
-    {"NewLine", 1, Wide(u"a\nb\0"sv)},      // a line break goes as hex, which every reader takes
+    {"New\r\nLine", 1, Wide(u"a\nb\0"sv)},  // a line break in a text goes as hex, which every reader takes
     {"Inner", 1, Wide(u"a\0b\0"sv)},
     {"Euro", 1, Wide(u"\u20AC\0"sv)},
     {"Number", 4, Bytes("\x78\x56\x34\x12"sv)},
@@ -36,7 +36,7 @@ TEST(RegFile, WritesRegeditsLayout) {
         u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Sarnex]\r\n"
         u"@=\"default\"\r\n"
         u"\"Quote\\\"Back\\\\slash\"=\"C:\\\\\\\"x\\\"\"\r\n"
-        u"\"NewLine\"=hex(1):61,00,0a,00,62,00,00,00\r\n"
+        u"\"New\\r\\nLine\"=hex(1):61,00,0a,00,62,00,00,00\r\n"
         u"\"Inner\"=hex(1):61,00,00,00,62,00,00,00\r\n"
         u"\"Euro\"=\"\u20AC\"\r\n"
         u"\"Number\"=dword:12345678\r\n"

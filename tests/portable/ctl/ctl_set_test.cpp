@@ -81,6 +81,8 @@ const SetCase kCases[] = {
      "load-image  on -> off  (LoadImageOnStart: the TEMP directory excludes loading an image)\n"
      "size        64 -> 48\nlabel       2 -> off  (UseDiskLabel: a flag is 0 or 1, not 2)\n" + kSaved,
      [](Record& r) { r.LoadImageOnStart = 0; r.SizeIn4kPages = 12288; r.UseDiskLabel = 0; }},
+    {"AFloppyKeepsItsSize", nullptr, Set({"type=floppy2.88"}), 0, "type  hard -> floppy2.88\n" + kSaved,
+     [](Record& r) { r.DiskType = "FDC28"; }},
     {"NothingChanges", nullptr, Set({"size=64", "fat32=on"}), 0, "Nothing changes; nothing was written.\n", nullptr},
     {"DryRun", nullptr, Set({"size=48", "--dry-run"}), 0, "size  64 -> 48\nDry run: nothing was written.\n", nullptr},
     {"Fat32NeedsMoreThan32MB", nullptr, Set({"fat32=on", "size=32"}), 2,

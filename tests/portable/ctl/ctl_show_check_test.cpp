@@ -88,6 +88,8 @@ const CheckCase kChecks[] = {
      "MakeTempDir: it is absent; the editor would save off"},
     {"WrongType", [](MemoryRegistry& r) { PutText(r, "MakeTempDir", "1\0"sv); },
      "MakeTempDir: it is a REG_SZ, not a REG_DWORD; the editor would save off"},
+    {"UnknownType", [](MemoryRegistry& r) { r.PutValue(kSarnex, "UseDiskLabel", 8, std::vector<std::byte>(4)); },
+     "UseDiskLabel: it is a type 0x00000008, not a REG_DWORD; the editor would save off"},
     {"EightBytes", [](MemoryRegistry& r) { r.PutValue(kSarnex, "UseDiskLabel", 4, std::vector<std::byte>(8)); },
      "UseDiskLabel: it has 8 bytes, not 4; the editor would save off"},
     {"FlagOfTwo", [](MemoryRegistry& r) { PutNumber(r, "SaveImageOnExit", 2); },

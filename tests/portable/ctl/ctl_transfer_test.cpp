@@ -91,7 +91,8 @@ TEST_F(CtlTest, ABadFileOrAMissingKeyChangesNothing) {
               "sarnexctl: cannot read none.reg: The system cannot find the file specified. (error 2); nothing was "
               "written to HKEY_LOCAL_MACHINE\\Software\\Sarnex\n");
     EXPECT_EQ(Run({"export", "Q:\\x.reg"}).err,
-              "sarnexctl: cannot write Q:\\x.reg: The system cannot find the path specified. (error 3)\n");
+              "sarnexctl: cannot write Q:\\x.reg: The system cannot find the path specified. (error 3); the registry was not "
+              "changed\n");
     EXPECT_EQ(Run({"export", "Q:\\x.reg"}).exitCode, 2);
 
     files.files["good.reg"] = Ansi("REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Sarnex]\r\n\"DiskType\"=\"FDC14\"\r\n");
