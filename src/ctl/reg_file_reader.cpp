@@ -26,7 +26,7 @@ std::vector<std::u16string> Lines(std::u16string_view text) {
     std::vector<std::u16string> lines(1);
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == u'\r' || text[i] == u'\n') {
-            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            if (text.compare(i, 2, u"\r\n") == 0) ++i;
             lines.emplace_back();
         } else {
             lines.back().push_back(text[i]);

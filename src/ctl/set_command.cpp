@@ -67,7 +67,7 @@ bool SameValue(const config::DriverConfiguration& a, const config::DriverConfigu
 
 std::string WhyUnstorable(ValueId id, const config::DriverConfiguration& record, const platform::CodePage& codePage) {
     const config::ValueLayout& layout = config::LayoutOf(id);
-    if (!layout.text || !(record.*layout.text)) return "the number is beyond what the value can hold";
+    if (!layout.text) return "the number is beyond what the value can hold";
     const std::string& text = *(record.*layout.text);
     const auto codes = codePage.FromUtf8(text);
     if (!codes) return "\"" + text + "\" has characters that the ANSI code page cannot hold";
@@ -80,11 +80,11 @@ std::string Said(const Assignment& assignment) {
 
 // The editor reported a failed save: say what the key holds now, after putting back what was written.
 Outcome SaveFailed(const Services& services, const StoredKey& stored, const config::DriverConfiguration& record) {
-    auto [status, key] = platform::RegistryKey::Open(services.registry, config::kDriverKey, platform::KeyAccess::Set);
-    if (!key.IsOpen())
-        return Failed(exit_code::kRegistry, "cannot write " + std::string(kKeyPath) + ": " + RegistryFailure(status) +
+    const auto opened =
+        platform::RegistryKey::Open(services.registry, config::kDriverKey, platform::KeyAccess::Set).first;
+    if (opened != platform::registry_status::kSuccess)
+        return Failed(exit_code::kRegistry, "cannot write " + std::string(kKeyPath) + ": " + RegistryFailure(opened) +
                                                 "; nothing was written");
-    key.Close();
     const StoredKey now = ReadStoredKey(services.registry, services.codePage);
     std::vector<std::string> refused, written;
     for (const ValueId id : config::kWritingOrder) {

@@ -66,7 +66,7 @@ TEST(RegFile, ReadsAnsiFilesDeletionsCommentsAndRegeditsEscapes) {
         "REGEDIT4\r\n\r\n; a comment\n[hklm\\SOFTWARE\\sarnex]\n"
         "\"Caf\xE9\" = \"\xE9\\n\"\r"
         "\"Expand\"=HEX(2):25,00 ,\\\n   41\n"
-        "\"Gone\"=-\n"
+        " \t\"Gone\"=-\n"
         "@=dword:1f  ; trailing comment\n";
     const auto parsed = ParseRegFile(Bytes(file), testing::CodePage1252());
     ASSERT_TRUE(std::holds_alternative<std::vector<RegEntry>>(parsed)) << std::get<RegSyntaxError>(parsed).message;

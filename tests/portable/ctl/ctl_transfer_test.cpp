@@ -75,6 +75,10 @@ TEST_F(CtlTest, ImportSetsAndDeletesOnlyWhatTheFileNames) {
                            "were put back; nothing was written to HKEY_LOCAL_MACHINE\\Software\\Sarnex\n");
     EXPECT_TRUE(registry.GetStored(kKey, "Old").has_value());
     EXPECT_EQ(Stored(), TypicalRecord());
+    registry.FailSet(kKey, "Old", registry_status::kAccessDenied);
+    EXPECT_EQ(Run({"import", "change.reg"}).err, "sarnexctl: cannot write Old: access is denied (error 5); the values "
+                                                 "already written were put back; nothing was written to "
+                                                 "HKEY_LOCAL_MACHINE\\Software\\Sarnex\n");
 }
 
 TEST_F(CtlTest, ABadFileOrAMissingKeyChangesNothing) {
