@@ -52,7 +52,6 @@ CleanNumber Clean(std::string_view input) {
 
     // The exponent counts only when digits follow its letter and optional sign.
     if (const char e = next(); e == 'E' || e == 'e' || e == 'D' || e == 'd') {
-        const std::size_t mark = at;
         ++at;
         std::string exponentText = "e";
         bool negativeExponent = false;
@@ -69,11 +68,9 @@ CleanNumber Clean(std::string_view input) {
             exponentText.push_back(c);
             if (exponent < 1'000'000'000) exponent = exponent * 10 + (c - '0');
         }
-        if (exponentDigits) {
+        if (exponentDigits) {  // nothing is read after the exponent, so a bare letter is simply dropped
             number.text += exponentText;
             number.exponent = negativeExponent ? -exponent : exponent;
-        } else {
-            at = mark;
         }
     }
     return number;
@@ -115,7 +112,7 @@ std::string Format(double magnitude, bool negative, int significantDigits) {
     for (const char c : scientific.substr(0, e)) {
         if (c != '.') digits.push_back(c);
     }
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    while (digits.back() == '0') digits.pop_back();  // the first digit of a value that is not 0 is not 0
     int exponent = 0;
     std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1), scientific.data() + scientific.size(),
                     exponent);

@@ -4,6 +4,7 @@
 #include "config/value_conversions.h"
 #include "ctl/value_text.h"
 #include "editor/limits.h"
+#include "editor/save_checks.h"
 
 namespace sarnex::ctl {
 namespace {
@@ -76,9 +77,17 @@ std::vector<Finding> StoredValueFindings(const StoredKey& stored, const config::
     return findings;
 }
 
+std::vector<Finding> StartFindings(const config::DriverConfiguration& settings, const platform::SystemFacts& system) {
+    std::vector<Finding> findings;
+    for (std::string& text : editor::CheckSettings(settings, system)) findings.push_back({std::nullopt, text, text});
+    return findings;
+}
+
 std::vector<Finding> Check(const StoredKey& stored, const config::DriverConfiguration& loaded,
-                           const platform::CodePage& codePage) {
-    return StoredValueFindings(stored, loaded, codePage);
+                           const platform::CodePage& codePage, const platform::SystemFacts& system) {
+    std::vector<Finding> findings = StoredValueFindings(stored, loaded, codePage);
+    for (Finding& finding : StartFindings(loaded, system)) findings.push_back(std::move(finding));
+    return findings;
 }
 
 }  // namespace sarnex::ctl

@@ -11,6 +11,7 @@
 #include "config/value_layout.h"
 #include "ctl/stored_key.h"
 #include "platform/code_page.h"
+#include "platform/system_facts.h"
 
 namespace sarnex::ctl {
 
@@ -24,7 +25,12 @@ struct Finding {
 std::vector<Finding> StoredValueFindings(const StoredKey& stored, const config::DriverConfiguration& loaded,
                                          const platform::CodePage& codePage);
 
+// The settings as the driver would start with them on this machine: the disk against the memory,
+// the images to load and to save.
+std::vector<Finding> StartFindings(const config::DriverConfiguration& settings, const platform::SystemFacts& system);
+
+// Every finding: the stored values first, then what the driver would fail at.
 std::vector<Finding> Check(const StoredKey& stored, const config::DriverConfiguration& loaded,
-                           const platform::CodePage& codePage);
+                           const platform::CodePage& codePage, const platform::SystemFacts& system);
 
 }  // namespace sarnex::ctl

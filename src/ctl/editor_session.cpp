@@ -2,19 +2,27 @@
 
 #include <algorithm>
 
+#include "editor/save_checks.h"
+
 namespace sarnex::ctl {
 
-EditorSession::EditorSession(platform::Registry& registry, const platform::CodePage& codePage)
+EditorSession::EditorSession(platform::Registry& registry, const platform::CodePage& codePage,
+                             const platform::SystemFacts& systemFacts)
     : editor_(runtime_.DefaultInstance<editor::Editor>(editor::EditorServices{
           .registry = registry,
           .codePage = codePage,
           .shell = shell_,
+          .systemFacts = systemFacts,
           .version = {},
           .offerRestart = false,
           .showReadFailedNotice = [] {},  // a missing key is found before loading
           .showSaveFailedNotice = [this] { saveFailed_ = true; },
           .showRestartPrompt = [] {},
       })) {
+    host_.AnswerBy([this](const std::string& title) {
+        changedMeanwhile_ = title == editor::kSettingsChangedTitle;
+        return !changedMeanwhile_;
+    });
     editor_.Load();
 }
 
@@ -121,10 +129,11 @@ std::optional<std::string> EditorSession::Apply(SettingId setting, std::string_v
     return std::nullopt;
 }
 
-bool EditorSession::Save() {
-    saveFailed_ = false;
+EditorSession::Saved EditorSession::Save() {
+    saveFailed_ = changedMeanwhile_ = false;
     editor_.saveButton.UserClick();
-    return !saveFailed_;
+    if (changedMeanwhile_) return Saved::ChangedMeanwhile;
+    return saveFailed_ ? Saved::Failed : Saved::Yes;
 }
 
 }  // namespace sarnex::ctl

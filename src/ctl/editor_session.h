@@ -14,12 +14,14 @@
 #include "platform/forms/forms_runtime.h"
 #include "platform/headless/headless_host.h"
 #include "platform/shell.h"
+#include "platform/system_facts.h"
 
 namespace sarnex::ctl {
 
 class EditorSession {
 public:
-    EditorSession(platform::Registry& registry, const platform::CodePage& codePage);
+    EditorSession(platform::Registry& registry, const platform::CodePage& codePage,
+                  const platform::SystemFacts& systemFacts);
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
 
@@ -33,8 +35,11 @@ public:
     // nothing was done) or the value cannot go into it.
     std::optional<std::string> Apply(SettingId setting, std::string_view value);
 
-    // Presses "Save"; false when the editor reported that the settings were not saved.
-    bool Save();
+    // Presses "Save". The editor's own questions are answered as sarnexctl's report does: its
+    // findings before the restart are warnings, printed beside the changes, and a key another
+    // program changed meanwhile is not overwritten.
+    enum class Saved { Yes, Failed, ChangedMeanwhile };
+    Saved Save();
 
 private:
     // Nothing the session does opens a web page or offers a restart.
@@ -53,6 +58,7 @@ private:
     forms::FormsRuntime runtime_{host_};
     NoShell shell_;
     bool saveFailed_ = false;
+    bool changedMeanwhile_ = false;
     editor::Editor& editor_;
 };
 

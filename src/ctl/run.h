@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/program_version.h"
 #include "platform/registry.h"
+#include "platform/system_facts.h"
 
 namespace sarnex::ctl {
 
@@ -22,6 +23,7 @@ struct Services {
     platform::Registry& registry;
     const platform::CodePage& codePage;
     platform::Files& files;
+    const platform::SystemFacts& systemFacts;
     platform::ProgramVersion version;
 };
 

@@ -112,7 +112,7 @@ Outcome SetCommand(const Command& command, const Services& services) {
         return Failed(exit_code::kRegistry, "cannot read " + std::string(kKeyPath) + ": " +
                                                 RegistryFailure(stored.openStatus) + "; nothing was written");
 
-    EditorSession session(services.registry, codePage);
+    EditorSession session(services.registry, codePage, services.systemFacts);
     // For each value, why it last changed; empty when it is what the user asked for.
     std::map<ValueId, std::string> why;
     config::DriverConfiguration before = session.Record();
@@ -165,6 +165,10 @@ Outcome SetCommand(const Command& command, const Services& services) {
         const std::string rule = why[id].empty() ? "" : "  (" + why[id] + ")";
         rows.emplace_back(ValueLabel(id), StoredWords(id, stored.Find(id)) + " -> " + StoredWords(id, &saved) + rule);
     }
+    // What the driver would fail at with these settings: warnings, shown before a dry run as after a write.
+    std::string warnings;
+    for (const Finding& finding : StartFindings(before, services.systemFacts))
+        warnings += "warning: " + finding.text + "\n";
     Outcome outcome;
     if (newKey)
         outcome.out = std::string(kKeyPath) + " does not exist: set creates it (the editor's Save would not) and "
@@ -177,11 +181,15 @@ Outcome SetCommand(const Command& command, const Services& services) {
     } else if (const auto created = newKey ? services.registry.CreateKey(config::kDriverKey) : 0; created != 0) {
         return Failed(exit_code::kRegistry, "cannot create " + std::string(kKeyPath) + ": " +
                                                 RegistryFailure(created) + "; nothing was written");
-    } else if (!session.Save()) {
+    } else if (const EditorSession::Saved saved = session.Save(); saved == EditorSession::Saved::ChangedMeanwhile) {
+        return Failed(exit_code::kRegistry, "another program changed " + std::string(kKeyPath) +
+                                                " while sarnexctl ran; nothing was written, so its change stays");
+    } else if (saved == EditorSession::Saved::Failed) {
         return SaveFailed(services, stored, before);
     } else {
         outcome.out += "Saved to " + std::string(kKeyPath) + "; the driver takes the settings when it next starts.\n";
     }
+    outcome.out += warnings;
     return outcome;
 }
 

@@ -24,8 +24,8 @@ std::optional<Inspection> Inspect(const Services& services, Outcome& failure) {
                                                    "; nothing was changed");
         return std::nullopt;
     }
-    inspection.loaded = EditorSession(services.registry, services.codePage).Record();
-    inspection.findings = Check(inspection.stored, inspection.loaded, services.codePage);
+    inspection.loaded = EditorSession(services.registry, services.codePage, services.systemFacts).Record();
+    inspection.findings = Check(inspection.stored, inspection.loaded, services.codePage, services.systemFacts);
     return inspection;
 }
 

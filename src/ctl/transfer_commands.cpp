@@ -95,8 +95,8 @@ Outcome ImportCommand(const Command& command, const Services& services) {
     outcome.out += "Imported " + std::to_string(changes.size()) + " changes into " + std::string(kKeyPath) + ".\n";
 
     const StoredKey imported = ReadStoredKey(services.registry, services.codePage);
-    const auto findings =
-        Check(imported, EditorSession(services.registry, services.codePage).Record(), services.codePage);
+    const auto findings = Check(imported, EditorSession(services.registry, services.codePage, services.systemFacts).Record(),
+                                services.codePage, services.systemFacts);
     for (const Finding& finding : findings) outcome.out += "check: " + finding.text + "\n";
     return outcome;
 }

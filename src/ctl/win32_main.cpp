@@ -13,6 +13,7 @@
 #include "platform/win32/program_version_resource.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_system_facts.h"
 
 namespace {
 
@@ -58,8 +59,9 @@ int main() {
     win32::Advapi32Registry registry;
     win32::AnsiCodePage codePage;
     win32::Win32Files files;
-    const ctl::Outcome outcome =
-        ctl::Run(Arguments(), {registry, codePage, files, win32::ReadProgramVersion(GetModuleHandleW(nullptr))});
+    win32::Win32SystemFacts systemFacts;
+    const ctl::Outcome outcome = ctl::Run(
+        Arguments(), {registry, codePage, files, systemFacts, win32::ReadProgramVersion(GetModuleHandleW(nullptr))});
     Write(STD_OUTPUT_HANDLE, outcome.out);
     Write(STD_ERROR_HANDLE, outcome.err);
     return outcome.exitCode;

@@ -15,8 +15,7 @@ double Editor::AutoSaveInterval() const { return config::NumberFromText(autoSave
 void Editor::OnAutoSaveTicked() {
     if (autoSaveCheck.Value() == 1) {
         autoSaveIntervalBox.SetEnabled(true);
-        saveImageCheck.SetValue(1);
-        saveImageFileBox.SetEnabled(true);
+        saveImageCheck.SetValue(1);  // its own rule makes the file name usable
     } else {
         autoSaveIntervalBox.SetEnabled(false);
     }

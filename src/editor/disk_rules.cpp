@@ -37,7 +37,7 @@ void Editor::OnDiskTypePicked() { ApplyDiskTypeRule(); }
 void Editor::OnDiskTypeTyped() {
     // Typing leaves no item selected: fall back to the hard disk. (With an empty list there is
     // nothing to select, and the type rule then treats the type as no hard disk.)
-    if (diskTypeList.ListIndex() < 0) {
+    if (diskTypeList.ListIndex() == -1) {
         diskTypeList.SetListIndex(kHardDisk);
         diskTypeList.Refresh();
     }

@@ -16,6 +16,7 @@ namespace sarnex::platform {
 class Registry;
 class CodePage;
 class Shell;
+class SystemFacts;
 }  // namespace sarnex::platform
 
 namespace sarnex::editor {
@@ -26,6 +27,8 @@ struct EditorServices {
     platform::Registry& registry;
     const platform::CodePage& codePage;
     platform::Shell& shell;
+    // What the settings are checked against before "OK" and "Save" write them.
+    const platform::SystemFacts& systemFacts;
     platform::ProgramVersion version;
     bool offerRestart = true;  // false in a run started with "install"
     std::function<void()> showReadFailedNotice;
@@ -106,7 +109,9 @@ private:
     void OnSaveImageTicked();
     void OnTempDirTicked();
     void OnVolumeLabelTicked();
-    // Saving and leaving; SaveSettings tells whether every value was stored.
+    // Saving and leaving; SaveSettings tells whether every value was stored. SaveConfirmed runs the
+    // checks before saving and asks the user about what they find; false means keep editing.
+    bool SaveConfirmed();
     bool SaveSettings();
     void OnOk();
     void OnSave();
@@ -126,6 +131,9 @@ private:
 
     EditorServices services_;
     SpinnerPositions accepted_;
+    // What the key held as this editor last knew it: read by loading, updated by each save. A value
+    // stored that differs from it was changed by another program.
+    config::DriverConfiguration reference_;
 };
 
 }  // namespace sarnex::editor

@@ -39,6 +39,7 @@ void Editor::OnLoad() {
 
     // One pass over the key: open, every query, close. The values are then applied in the same order.
     const config::ReadOutcome read = config::ReadDriverConfiguration(services_.registry, services_.codePage);
+    reference_ = read.record;
     if (!read.KeyOpened()) {
         ShowDefaults();
         return;

@@ -3,6 +3,8 @@
 #include "config/registry_record.h"
 #include "config/value_conversions.h"
 #include "editor/editor.h"
+#include "editor/save_checks.h"
+#include "platform/system_facts.h"
 
 namespace sarnex::editor {
 
@@ -32,12 +34,14 @@ config::DriverConfiguration Editor::SettingsShown() const {
 // of a new record beside half of the old one, and the user is told that the settings were not
 // saved. A write the registry itself refuses is reported the same way.
 bool Editor::SaveSettings() {
-    const config::DriverConfiguration record = SettingsShown();
-    if (!config::UnstorableValues(record, services_.codePage).empty()) {
+    const config::DriverConfiguration settings = SettingsShown();
+    if (!config::UnstorableValues(settings, services_.codePage).empty()) {
         services_.showSaveFailedNotice();
         return false;
     }
-    const config::WriteOutcome outcome = config::WriteDriverConfiguration(services_.registry, services_.codePage, record);
+    const config::WriteOutcome outcome =
+        config::WriteDriverConfiguration(services_.registry, services_.codePage, settings);
+    AdoptWrittenValues(reference_, settings, outcome);
     if (!outcome.KeyOpened() || !outcome.notWritten.empty()) {
         services_.showSaveFailedNotice();
         return false;
@@ -45,16 +49,31 @@ bool Editor::SaveSettings() {
     return true;
 }
 
+// The settings are checked first and the user asked about what would fail at the driver's next
+// start; only then is the key read again, as close to the write as can be, for changes made by
+// another program meanwhile. A key that cannot be opened is no change: the save reports it.
+bool Editor::SaveConfirmed() {
+    const std::vector<std::string> findings = CheckSettings(SettingsShown(), services_.systemFacts);
+    if (!findings.empty() && !AskYesNo(std::string(kSettingsCheckTitle), SettingsCheckQuestion(findings)))
+        return false;
+    const config::ReadOutcome stored = config::ReadDriverConfiguration(services_.registry, services_.codePage);
+    if (!stored.KeyOpened()) return true;
+    const std::vector<std::string_view> changed = ChangedValues(reference_, stored.record);
+    return changed.empty() || AskYesNo(std::string(kSettingsChangedTitle), SettingsChangedQuestion(changed));
+}
+
 // "OK". When the settings could not all be saved the editor stays open with the user's edits (the
 // notice says why), so nothing typed is lost and no restart is offered for settings not stored.
 void Editor::OnOk() {
-    if (!SaveSettings()) return;
+    if (!SaveConfirmed() || !SaveSettings()) return;
     Unload();
     if (services_.offerRestart) services_.showRestartPrompt();
 }
 
 // "Save".
-void Editor::OnSave() { SaveSettings(); }
+void Editor::OnSave() {
+    if (SaveConfirmed()) SaveSettings();
+}
 
 // "Cancel".
 void Editor::OnCancel() { Unload(); }

@@ -19,6 +19,7 @@ editor::Editor& Program::Editor() {
         .registry = services_.registry,
         .codePage = services_.codePage,
         .shell = services_.shell,
+        .systemFacts = services_.systemFacts,
         .version = services_.version,
         .offerRestart = offerRestart_,
         .showReadFailedNotice = [this] { Show(runtime_.DefaultInstance<notices::RegistryReadFailedNotice>()); },

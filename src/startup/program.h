@@ -11,6 +11,7 @@ namespace sarnex::platform {
 class Registry;
 class CodePage;
 class Shell;
+class SystemFacts;
 }  // namespace sarnex::platform
 
 namespace sarnex::startup {
@@ -19,6 +20,7 @@ struct Services {
     platform::Registry& registry;
     const platform::CodePage& codePage;
     platform::Shell& shell;
+    const platform::SystemFacts& systemFacts;  // what the editor checks the settings against
     platform::ProgramVersion version;
 };
 

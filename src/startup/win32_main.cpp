@@ -8,6 +8,7 @@
 #include "platform/win32/program_version_resource.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system_facts.h"
 #include "startup/program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -15,9 +16,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     win32::Advapi32Registry registry;
     win32::AnsiCodePage codePage;
     win32::Win32Shell shell(codePage);
+    win32::Win32SystemFacts systemFacts;
     win32::Win32Host host(instance);
     forms::FormsRuntime runtime(host);  // destroyed before the host: the host never touches a form then
-    startup::Program program(runtime, {registry, codePage, shell, win32::ReadProgramVersion(instance)});
+    startup::Program program(runtime, {registry, codePage, shell, systemFacts, win32::ReadProgramVersion(instance)});
     program.Start(platform::CommandText(GetCommandLineA()));
     return host.Run(runtime);
 }

@@ -20,6 +20,7 @@
 #include "shared/user_driver.h"
 #include "startup/program.h"
 #include "support/code_page_1252.h"
+#include "support/fixed_system_facts.h"
 #include "support/memory_registry.h"
 #include "support/recording_shell.h"
 
@@ -29,6 +30,9 @@ class FreshProgram {
 public:
     // The key holds `values`; std::nullopt: there is no key at all.
     explicit FreshProgram(const std::optional<StoredValues>& values = TypicalRecord()) {
+        // The typical record's images: one to load, and room for the one to save, so its saves ask nothing.
+        facts.AddFile("C:\\disk.img", kMegabyte);
+        facts.AddFolder("C:\\", 4096 * kMegabyte);
         if (!values) return;
         registry.AddKey(kKey);
         for (const auto& [name, value] : *values)
@@ -71,7 +75,8 @@ public:
     MemoryRegistry registry;
     CodePage1252 codePage;
     RecordingShell shell;
-    startup::Program program{runtime, {registry, codePage, shell, {1, 0, 41}}};
+    FixedSystemFacts facts;
+    startup::Program program{runtime, {registry, codePage, shell, facts, {1, 0, 41}}};
     HeadlessDriver user;
 };
 

@@ -10,6 +10,7 @@
 #include "notices/driver_notices.h"
 #include "notices/registry_notices.h"
 #include "notices/restart_prompt.h"
+#include "support/fixed_system_facts.h"
 #include "support/recording_shell.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_host.h"
@@ -19,14 +20,22 @@
 
 namespace sarnex::testing {
 
+// Room on C: for the typical record's image, so that saves ask nothing.
+inline FixedSystemFacts RoomyFacts() {
+    FixedSystemFacts facts;
+    facts.AddFolder("C:\\", 1024 * kMegabyte);
+    return facts;
+}
+
 template <class Registry, class CodePage>
 struct Win32Program {
     win32::Win32Host host{GetModuleHandleW(nullptr)};
     Registry registry;
     CodePage codePage;
     testing::RecordingShell shell;
+    FixedSystemFacts facts = RoomyFacts();
     forms::FormsRuntime runtime{host};
-    startup::Program program{runtime, {registry, codePage, shell, {1, 0, 41}}};
+    startup::Program program{runtime, {registry, codePage, shell, facts, {1, 0, 41}}};
     Win32Driver user{host};
 
     // Starts the program as a plain run does and returns its editor, shown.

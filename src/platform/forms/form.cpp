@@ -80,6 +80,10 @@ void Form::MakeTopmost() {
     runtime_.host_.MakeTopmost(*this);
 }
 
+bool Form::AskYesNo(const std::string& title, const std::string& text) {
+    return runtime_.host_.AskYesNo(*this, title, text);
+}
+
 void Form::MoveFocus(Control& to) {
     if (&to.Parent() != this || !to.CanTakeFocus() || focused_ == &to) return;
     Control* old = focused_;

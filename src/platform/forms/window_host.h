@@ -1,6 +1,8 @@
 // What a window system offers the forms runtime, and what it needs to hear from the model.
 #pragma once
 
+#include <string>
+
 #include "platform/forms/controls.h"
 
 namespace sarnex::forms {
@@ -16,6 +18,9 @@ public:
     virtual void RefreshWindowFor(Form& form) = 0;
     virtual void DestroyWindowFor(Form& form) = 0;
     virtual void MakeTopmost(Form& form) = 0;
+    // A question with the answers Yes and No, in a box that belongs to `owner` and keeps the user
+    // from it until answered. True for Yes.
+    virtual bool AskYesNo(Form& owner, const std::string& title, const std::string& text) = 0;
 };
 
 // Receives every change of a loaded form's model, so the host can mirror it into its windows.

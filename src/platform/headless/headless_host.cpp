@@ -1,6 +1,7 @@
 #include "platform/headless/headless_host.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace sarnex::headless {
 
@@ -22,6 +23,16 @@ void HeadlessHost::DestroyWindowFor(forms::Form& form) {
 }
 
 void HeadlessHost::MakeTopmost(forms::Form& form) { log_.push_back("topmost " + form.Name()); }
+
+bool HeadlessHost::AskYesNo(forms::Form& owner, const std::string& title, const std::string& text) {
+    log_.push_back("ask " + owner.Name() + " " + title);
+    questions_.push_back({owner.Name(), title, text});
+    if (answers_.empty() && rule_) return rule_(title);
+    if (answers_.empty()) throw std::logic_error("unexpected question \"" + title + "\": " + text);
+    const bool yes = answers_.front();
+    answers_.pop_front();
+    return yes;
+}
 
 std::vector<std::string> HeadlessHost::ShownForms() const { return shown_; }
 

@@ -2,6 +2,8 @@
 // can check the lifecycle and drive the forms through the same user operations.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,8 +19,21 @@ public:
     void RefreshWindowFor(forms::Form& form) override;
     void DestroyWindowFor(forms::Form& form) override;
     void MakeTopmost(forms::Form& form) override;
+    // Answers with the next answer a test queued, or else by the answering rule of a program that
+    // runs the forms without a user; a question nobody expected is a fault.
+    bool AskYesNo(forms::Form& owner, const std::string& title, const std::string& text) override;
+    void AnswerBy(std::function<bool(const std::string& title)> rule) { rule_ = std::move(rule); }
 
-    // One line per window operation, e.g. "create Editor", "show Editor", "topmost RegistryReadFailedNotice".
+    struct Question {
+        std::string owner, title, text;
+        friend bool operator==(const Question&, const Question&) = default;
+    };
+    void QueueAnswer(bool yes) { answers_.push_back(yes); }
+    const std::vector<Question>& Questions() const { return questions_; }
+    std::size_t UnusedAnswers() const { return answers_.size(); }
+
+    // One line per window operation, e.g. "create Editor", "show Editor", "topmost RegistryReadFailedNotice",
+    // "ask Editor Sarnex Settings Check".
     const std::vector<std::string>& Log() const { return log_; }
     void ClearLog() { log_.clear(); }
     // Forms currently shown, in the order they were shown.
@@ -34,6 +49,9 @@ private:
     std::vector<std::string> log_;
     std::vector<std::string> shown_;
     std::vector<std::string> refreshed_;
+    std::vector<Question> questions_;
+    std::deque<bool> answers_;
+    std::function<bool(const std::string& title)> rule_;
 };
 
 }  // namespace sarnex::headless

@@ -11,7 +11,4 @@ public:
     std::optional<std::string> Write(const std::string& path, std::span<const std::byte> contents) override;
 };
 
-// The system's description of an error code, with the code: "Access is denied. (error 5)".
-std::string SystemErrorText(unsigned long code);
-
 }  // namespace sarnex::win32

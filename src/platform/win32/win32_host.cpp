@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/form_window.h"
+#include "platform/win32/wide_text.h"
 
 namespace sarnex::win32 {
 
@@ -80,6 +81,13 @@ void Win32Host::Dispose(FormWindow* window) {
 
 void Win32Host::MakeTopmost(forms::Form& form) {
     if (FormWindow* w = Find(form)) SetWindowPos(w->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+// The system's message box, owned by the form's window: modal to it, and never behind it. A box that
+// cannot be shown counts as No, so nothing happens that the user did not agree to.
+bool Win32Host::AskYesNo(forms::Form& owner, const std::string& title, const std::string& text) {
+    return MessageBoxW(WindowOf(owner), Widen(text).c_str(), Widen(title).c_str(), MB_YESNO | MB_ICONWARNING) ==
+           IDYES;
 }
 
 HWND Win32Host::WindowOf(const forms::Form& form) const {

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/forms/forms_runtime.h"
@@ -30,6 +31,7 @@ public:
     void RefreshWindowFor(forms::Form& form) override;
     void DestroyWindowFor(forms::Form& form) override;
     void MakeTopmost(forms::Form& form) override;
+    bool AskYesNo(forms::Form& owner, const std::string& title, const std::string& text) override;
 
     // Runs the message loop until no form is loaded any more.
     int Run(const forms::FormsRuntime& runtime);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/system_message.h"
+
 namespace sarnex::win32 {
 namespace {
 
@@ -15,19 +17,6 @@ using RestartDialogProc = INT(WINAPI*)(HWND, LPCWSTR, DWORD);
 using ShellExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 constexpr WORD kRestartDialogOrdinal = 59;
 constexpr DWORD kRestartWholeSystem = EWX_REBOOT;
-
-// The system's own words for an error code, without the line break it ends with.
-std::string SystemMessage(DWORD error) {
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-        0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
-    std::string text = length > 0 && buffer != nullptr ? std::string(buffer, length) : std::string();
-    if (buffer != nullptr) LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
-    if (text.empty()) text = "Error " + std::to_string(error) + ".";
-    return text;
-}
 
 }  // namespace
 

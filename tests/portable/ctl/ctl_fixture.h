@@ -12,6 +12,7 @@
 #include "ctl/run.h"
 #include "ctl/stored_key.h"
 #include "support/code_page_1252.h"
+#include "support/fixed_system_facts.h"
 #include "support/memory_registry.h"
 
 namespace sarnex::testing {
@@ -72,13 +73,21 @@ protected:
         config::WriteDriverConfiguration(registry, codePage, record);
     }
     ctl::Outcome Run(std::vector<std::string> arguments) {
-        return ctl::Run(arguments, {registry, codePage, files, {1, 0, 7}});
+        return ctl::Run(arguments, {registry, codePage, files, facts, {1, 0, 7}});
     }
     config::DriverConfiguration Stored() { return config::ReadDriverConfiguration(registry, codePage).record; }
 
     MemoryRegistry registry;
     CodePage1252 codePage;
     MemoryFiles files;
+    FixedSystemFacts facts = WithImageFolder();
+
+    // The typical record saves its image to C:\ and loads none: only memory can run short.
+    static FixedSystemFacts WithImageFolder() {
+        FixedSystemFacts facts;
+        facts.AddFolder("C:\\", 1024 * kMegabyte);
+        return facts;
+    }
 };
 
 }  // namespace sarnex::testing

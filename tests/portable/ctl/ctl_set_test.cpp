@@ -52,7 +52,8 @@ const SetCase kCases[] = {
     {"LoadingAnImageUnticksTheTempDirectory", nullptr, Set({"load-file=D:\\disk.img", "load-image=on"}), 0,
      "load-image  off -> on\n"
      "load-file   \"C:\\load.img\" -> \"D:\\disk.img\"\n"
-     "temp-dir    on -> off  (loading an image excludes the TEMP directory)\n" + kSaved,
+     "temp-dir    on -> off  (loading an image excludes the TEMP directory)\n" + kSaved +
+         "warning: The image file to load, \"D:\\disk.img\", does not exist.\n",
      [](Record& r) { r.LoadImageOnStart = 1; r.LoadImageFile = "D:\\disk.img"; r.MakeTempDir = 0; }},
     {"SizeBeforeFat32", [](Record& r) { r.SizeIn4kPages = 4096; r.DiskFormatFAT32 = 0; }, Set({"fat32=on", "size=40"}), 0,
      "size   16 -> 40\nfat32  off -> on\n" + kSaved, [](Record& r) { r.SizeIn4kPages = 10240; r.DiskFormatFAT32 = 1; }},
@@ -68,7 +69,9 @@ const SetCase kCases[] = {
      "autosave           off -> on\n"
      "autosave interval  60 -> 20  (the editor keeps intervals from 20 to 32767 seconds, in steps of 4)\n"
      "letter             auto (E) -> D  (drive letters run from D to Z)\n"
-     "label              off -> on\nlabel text         \"Sarnexia\" -> \"Data\"\n" + kSaved,
+     "label              off -> on\nlabel text         \"Sarnexia\" -> \"Data\"\n" + kSaved +
+         "warning: The disk of 2,048 MB is larger than the 1,024 MB free on the volume of \"C:\\\", so the driver "
+         "could not save its image.\n",
      [](Record& r) {
          r.SizeIn4kPages = 524288; r.AutoSaveEnabled = 1; r.AutoSaveTrigger = 5; r.UserDriveLetter = 0x01000003;
          r.UseDiskLabel = 1; r.DiskLabel = "Data";

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "ctl_fixture.h"
+#include "editor/save_checks.h"
 #include "platform/code_page_utf8.h"
 
 namespace sarnex::testing {
@@ -114,6 +115,18 @@ const CheckCase kChecks[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, CtlCheck, ::testing::ValuesIn(kChecks), [](const auto& info) { return info.param.name; });
+
+TEST_F(CtlTest, CheckAndADryRunTellWhatTheDriverWouldFailAt) {
+    Store(TypicalRecord());
+    facts.memory = {48 * kMegabyte, 40 * kMegabyte, {}};
+    const std::string finding = editor::CheckSettings(TypicalRecord(), facts).at(0);
+    EXPECT_EQ(Run({"check"}).out, finding + "\n");
+    EXPECT_EQ(Run({"check"}).exitCode, 1);
+    config::DriverConfiguration smaller = TypicalRecord();
+    smaller.SizeIn4kPages = 48 * 256;
+    EXPECT_EQ(Run({"set", "size=48", "--dry-run"}).out, "size  64 -> 48\nDry run: nothing was written.\nwarning: " +
+                                                            editor::CheckSettings(smaller, facts).at(0) + "\n");
+}
 
 TEST_F(CtlTest, CheckFindsNothingInAWellFormedKeyAndAMissingKeyIsARegistryError) {
     config::DriverConfiguration floppy = TypicalRecord();

@@ -31,7 +31,7 @@ TEST_F(CtlTest, ExportAndImportRestoreEveryByte) {
               "Exported 15 values of HKEY_LOCAL_MACHINE\\Software\\Sarnex to backup.reg.\n");
 
     MemoryRegistry fresh;
-    ctl::Outcome imported = ctl::Run({"import", "backup.reg"}, {fresh, codePage, files, {1, 0, 7}});
+    ctl::Outcome imported = ctl::Run({"import", "backup.reg"}, {fresh, codePage, files, facts, {1, 0, 7}});
     EXPECT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_TRUE(imported.out.starts_with("HKEY_LOCAL_MACHINE\\Software\\Sarnex does not exist: import creates it.\n"
                                          "AutoSaveEnabled   (absent) -> dword:00000000\n"))
@@ -43,7 +43,7 @@ TEST_F(CtlTest, ExportAndImportRestoreEveryByte) {
               std::string::npos)
         << imported.out;
     EXPECT_EQ(Kept(fresh), before);
-    EXPECT_EQ(ctl::Run({"import", "backup.reg"}, {fresh, codePage, files, {1, 0, 7}}).out,
+    EXPECT_EQ(ctl::Run({"import", "backup.reg"}, {fresh, codePage, files, facts, {1, 0, 7}}).out,
               "Nothing changes; nothing was written.\n");
 }
 

@@ -106,6 +106,8 @@ const LoadCase kLoadCases[] = {
      With(kTypical, {{"LoadImageOnStart", Number(1)}, {"UseDiskLabel", Number(0)}}),
      {{"loadImageCheck", "on 0"}, {"loadImageFileBox", "off \"C:\\disk.img\""}, {"tempDirCheck", "on 1"},
       {"volumeLabelBox", "off \"RAMDISK\""}}},
+    {"no option ticked", With(kTypical, {{"MakeTempDir", Number(0)}, {"UseDiskLabel", Number(0)}}),
+     {{"loadImageCheck", "on 0"}, {"loadImageFileBox", "off \"C:\\disk.img\""}, {"volumeLabelBox", "off \"RAMDISK\""}}},
     {"image loading alone enables its file name",
      With(kTypical, {{"LoadImageOnStart", Number(1)}, {"MakeTempDir", Number(0)}, {"UseDiskLabel", Number(0)}}),
      {{"loadImageCheck", "on 1"}, {"loadImageFileBox", "on \"C:\\disk.img\""}, {"volumeLabelBox", "off \"RAMDISK\""}}},
@@ -224,7 +226,7 @@ TEST(Loading, AKeyThatCannotBeOpenedShowsTheDefaultsAndTheNoticeInFront) {
 
 TEST(Loading, VersionLineAndWebLink) {
     FreshProgram p;
-    startup::Program other{p.runtime, {p.registry, p.codePage, p.shell, {12, 3, 0}}};
+    startup::Program other{p.runtime, {p.registry, p.codePage, p.shell, p.facts, {12, 3, 0}}};
     other.Start("");
     EXPECT_EQ(other.Editor().versionLabel.Caption(), "Version 12.3.0");
     EXPECT_EQ(other.Editor().webLink.Caption(), editor::kWebAddress);

@@ -83,6 +83,8 @@ const TraceCase kCases[] = {
     {"letter R", kTypical, kClearLetter, TypeLetter("R"), {"driveLetterBox.Change"}, kNone},
     {"letter spin up", kTypical, kNothing, Spin(LetterBar, Arrow::Up), {"driveLetterSpinner.Change", ".driveLetterBox.Change"},
      kLetterBox},
+    {"letter spin down", kTypical, kNothing, Spin(LetterBar, Arrow::Down),
+     {"driveLetterSpinner.Change", ".driveLetterBox.Change"}, kLetterBox},
     {"letter spin up at Z put back", With(kTypical, {{"UserDriveLetter", Number(0x01000000 + 25)}}), kNothing,
      Spin(LetterBar, Arrow::Up), {"driveLetterSpinner.Change", ".driveLetterSpinner.Change"}, kNone},
     {"letter spin with an empty box put back", kTypical, kClearLetter, Spin(LetterBar, Arrow::Down),

@@ -1,0 +1,192 @@
+#include "editor/save_checks.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+#include "config/value_layout.h"
+
+namespace sarnex::editor {
+namespace {
+
+using platform::FileFacts;
+using platform::FolderFacts;
+
+constexpr std::uint64_t kMegabyte = 1048576;
+constexpr std::uint64_t kPageBytes = 4096;
+constexpr std::uint64_t kSmallFloppyBytes = 1474560;  // 1.44 MB floppy
+constexpr std::uint64_t kLargeFloppyBytes = 2949120;  // 2.88 MB floppy
+
+// The disk's size in bytes as the driver makes it: a floppy by its type, a hard disk by its size.
+// None for a hard disk whose size is absent or not positive, which nothing can be compared with.
+std::optional<std::uint64_t> DiskBytes(const config::DriverConfiguration& settings) {
+    const std::string type = settings.DiskType.value_or("");
+    if (type == "FDC14") return kSmallFloppyBytes;
+    if (type == "FDC28") return kLargeFloppyBytes;
+    if (!settings.SizeIn4kPages || *settings.SizeIn4kPages <= 0) return std::nullopt;
+    return static_cast<std::uint64_t>(*settings.SizeIn4kPages) * kPageBytes;
+}
+
+// 1474560 -> "1,474,560"
+std::string Grouped(std::uint64_t number) {
+    std::string digits = std::to_string(number);
+    for (std::size_t end = digits.size(); end > 3; end -= 3) digits.insert(end - 3, ",");
+    return digits;
+}
+
+std::string Bytes(std::uint64_t number) { return Grouped(number) + " bytes"; }
+
+// The disk's size in MB with every decimal it has ("5.5 MB", "1.40625 MB"): a binary fraction of
+// a megabyte always ends within 20 decimals.
+std::string ExactMegabytes(std::uint64_t bytes) {
+    std::string text = Grouped(bytes / kMegabyte);
+    std::uint64_t rest = bytes % kMegabyte;
+    if (rest != 0) text += '.';
+    for (; rest != 0; rest %= kMegabyte) {
+        rest *= 10;
+        text += static_cast<char>('0' + rest / kMegabyte);
+    }
+    return text + " MB";
+}
+
+// Memory and free space in whole MB, rounded down, so that a room one byte too small never shows
+// as large as the disk.
+std::string WholeMegabytes(std::uint64_t bytes) { return Grouped(bytes / kMegabyte) + " MB"; }
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// The folder of a file name, with its last separator ("C:\images\" of "C:\images\disk.img"); none
+// for a name without a folder.
+std::optional<std::string> FolderOf(const std::string& file) {
+    const auto separator = file.find_last_of("\\/");
+    if (separator == std::string::npos) return std::nullopt;
+    return file.substr(0, separator + 1);
+}
+
+// A flag the driver may take as set: the editor stores only 0 and 1, other programs may not.
+bool Ticked(const std::optional<std::int32_t>& flag) { return flag.value_or(0) != 0; }
+
+void CheckMemory(std::uint64_t disk, const platform::SystemFacts& system, std::vector<std::string>& findings) {
+    const platform::PhysicalMemory memory = system.Memory();
+    const std::string diskText = "The disk of " + ExactMegabytes(disk);
+    if (!memory.failure.empty()) {
+        findings.push_back(diskText + " could not be checked against the physical memory: " + memory.failure);
+        return;
+    }
+    const std::string total = WholeMegabytes(memory.total);
+    const std::string available = WholeMegabytes(memory.available);
+    if (disk > memory.total)
+        findings.push_back(diskText + " cannot fit into the physical memory: " + total + " in all, " + available +
+                           " available now.");
+    else if (disk > memory.available)
+        findings.push_back(diskText + " may not fit into the physical memory: " + available + " available now, of " +
+                           total + " in all.");
+}
+
+void CheckImageToLoad(const config::DriverConfiguration& settings, std::optional<std::uint64_t> disk,
+                      const platform::SystemFacts& system, std::vector<std::string>& findings) {
+    if (!Ticked(settings.LoadImageOnStart)) return;
+    const std::string file = settings.LoadImageFile.value_or("");
+    if (file.empty()) {
+        findings.push_back("Loading an image is ticked, but no image file is named.");
+        return;
+    }
+    const std::string image = "The image file to load, " + Quoted(file) + ",";
+    const FileFacts facts = system.File(file);
+    if (facts.state == FileFacts::State::Missing) {
+        findings.push_back(image + " does not exist.");
+    } else if (facts.state == FileFacts::State::Unreadable) {
+        findings.push_back(image + " cannot be opened for reading: " + facts.failure);
+    } else if (disk && facts.size > *disk) {
+        findings.push_back(image + " is larger than the disk: " + Bytes(facts.size) + " against " + Bytes(*disk) +
+                           ".");
+    }
+}
+
+void CheckImageToSave(const config::DriverConfiguration& settings, std::optional<std::uint64_t> disk,
+                      const platform::SystemFacts& system, std::vector<std::string>& findings) {
+    if (!Ticked(settings.SaveImageOnExit)) return;
+    const std::string file = settings.SaveImageFile.value_or("");
+    if (file.empty()) {
+        findings.push_back("Saving an image is ticked, but no image file is named.");
+        return;
+    }
+    const auto folder = FolderOf(file);
+    if (!folder) return;  // where a bare name goes is the driver's choice
+    const std::string folderText = "The folder " + Quoted(*folder) + " for the image file to save";
+    const FolderFacts facts = system.Folder(*folder);
+    if (facts.state == FolderFacts::State::Missing) {
+        findings.push_back(folderText + " does not exist.");
+        return;
+    }
+    if (facts.state == FolderFacts::State::Unreachable) {
+        findings.push_back(folderText + " cannot be reached: " + facts.failure);
+        return;
+    }
+    if (!disk) return;
+    const platform::FreeSpace space = system.FreeSpaceFor(*folder);
+    const std::string volume = "the volume of " + Quoted(*folder);
+    if (!space.failure.empty()) {
+        findings.push_back("The free space on " + volume + " could not be determined: " + space.failure);
+        return;
+    }
+    // The image file there now is overwritten, so its room counts as free.
+    const FileFacts existing = system.File(file);
+    const std::uint64_t reusable = existing.state == FileFacts::State::Readable ? existing.size : 0;
+    if (*disk <= space.bytes + reusable) return;
+    std::string finding = "The disk of " + ExactMegabytes(*disk) + " is larger than the " +
+                          WholeMegabytes(space.bytes) + " free on " + volume;
+    if (reusable != 0) finding += " and the " + WholeMegabytes(reusable) + " of the image file there now";
+    findings.push_back(finding + ", so the driver could not save its image.");
+}
+
+}  // namespace
+
+std::vector<std::string> CheckSettings(const config::DriverConfiguration& settings,
+                                       const platform::SystemFacts& system) {
+    std::vector<std::string> findings;
+    const auto disk = DiskBytes(settings);
+    if (disk) CheckMemory(*disk, system, findings);
+    CheckImageToLoad(settings, disk, system, findings);
+    CheckImageToSave(settings, disk, system, findings);
+    return findings;
+}
+
+std::vector<std::string_view> ChangedValues(const config::DriverConfiguration& reference,
+                                            const config::DriverConfiguration& stored) {
+    std::vector<std::string_view> changed;
+    for (const config::ValueId id : config::kWritingOrder) {
+        const config::ValueLayout& layout = config::LayoutOf(id);
+        const bool same = layout.text ? reference.*layout.text == stored.*layout.text
+                                      : reference.*layout.number == stored.*layout.number;
+        if (!same) changed.push_back(layout.name);
+    }
+    return changed;
+}
+
+void AdoptWrittenValues(config::DriverConfiguration& reference, const config::DriverConfiguration& written,
+                        const config::WriteOutcome& outcome) {
+    if (!outcome.KeyOpened()) return;
+    for (const config::ValueId id : config::kWritingOrder) {
+        const bool unwritten = std::any_of(outcome.notWritten.begin(), outcome.notWritten.end(),
+                                           [id](const config::UnwrittenValue& value) { return value.id == id; });
+        if (unwritten) continue;
+        const config::ValueLayout& layout = config::LayoutOf(id);
+        if (layout.text) reference.*layout.text = written.*layout.text;
+        else reference.*layout.number = written.*layout.number;
+    }
+}
+
+std::string SettingsCheckQuestion(const std::vector<std::string>& findings) {
+    std::string text;
+    for (const std::string& finding : findings) text += finding + "\n";
+    return text + "\nSave these settings anyway?";
+}
+
+std::string SettingsChangedQuestion(const std::vector<std::string_view>& changedValues) {
+    std::string text = "Since these settings were read, another program has changed:\n";
+    for (const std::string_view name : changedValues) text += std::string(name) + "\n";
+    return text + "\nReplace them with the settings shown here?";
+}
+
+}  // namespace sarnex::editor

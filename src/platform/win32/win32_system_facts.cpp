@@ -1,0 +1,62 @@
+#include "platform/win32/win32_system_facts.h"
+
+#include <windows.h>
+
+#include "platform/win32/system_message.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
+
+namespace sarnex::win32 {
+namespace {
+
+bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+}  // namespace
+
+platform::PhysicalMemory Win32SystemFacts::Memory() const {
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    if (!GlobalMemoryStatusEx(&status)) return {0, 0, SystemMessage(GetLastError())};
+    return {status.ullTotalPhys, status.ullAvailPhys, {}};
+}
+
+platform::FileFacts Win32SystemFacts::File(const std::string& path) const {
+    using State = platform::FileFacts::State;
+    const std::wstring name = Widen(path);
+    // Shared with every kind of access: the driver or another program may hold the file open.
+    const HANDLE opened = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (NotFound(error)) return {State::Missing, 0, {}};
+        const DWORD attributes = GetFileAttributesW(name.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            return {State::Unreadable, 0, "It is a folder."};
+        return {State::Unreadable, 0, SystemMessage(error)};
+    }
+    const KernelHandle file(opened);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) return {State::Unreadable, 0, SystemMessage(GetLastError())};
+    return {State::Readable, static_cast<std::uint64_t>(size.QuadPart), {}};
+}
+
+platform::FolderFacts Win32SystemFacts::Folder(const std::string& path) const {
+    using State = platform::FolderFacts::State;
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (NotFound(error)) return {State::Missing, {}};
+        return {State::Unreachable, SystemMessage(error)};
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return {State::Missing, {}};
+    return {State::Exists, {}};
+}
+
+platform::FreeSpace Win32SystemFacts::FreeSpaceFor(const std::string& folder) const {
+    ULARGE_INTEGER freeToCaller{};
+    if (!GetDiskFreeSpaceExW(Widen(folder).c_str(), &freeToCaller, nullptr, nullptr))
+        return {0, SystemMessage(GetLastError())};
+    return {freeToCaller.QuadPart, {}};
+}
+
+}  // namespace sarnex::win32
