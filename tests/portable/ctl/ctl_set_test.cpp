@@ -162,3 +162,50 @@ TEST_F(CtlTest, RegistryFailuresWriteNothing) {
 
 }  // namespace
 }  // namespace sarnex::testing
+
+namespace sarnex::testing {
+namespace {
+
+// Another program writes the key between the editor's loading and its save.
+class ChangedMeanwhile final : public platform::Registry {
+public:
+    explicit ChangedMeanwhile(MemoryRegistry& inner) : inner_(inner) {}
+    RegistryStatus OpenKey(std::string_view subKey, platform::KeyAccess access, RegistryKeyHandle& key) override {
+        if (access == platform::KeyAccess::Query && ++queries_ == 4) PutNumber(inner_, "MakeTempDir", 0);
+        return inner_.OpenKey(subKey, access, key);
+    }
+    RegistryStatus QueryValue(RegistryKeyHandle k, std::string_view n, std::uint32_t& t, std::byte* d, std::uint32_t& s) override {
+        return inner_.QueryValue(k, n, t, d, s);
+    }
+    RegistryStatus SetValue(RegistryKeyHandle k, std::string_view n, std::uint32_t t, const std::byte* d, std::uint32_t s) override {
+        return inner_.SetValue(k, n, t, d, s);
+    }
+    RegistryStatus CloseKey(RegistryKeyHandle k) override { return inner_.CloseKey(k); }
+    RegistryStatus CreateKey(std::string_view k) override { return inner_.CreateKey(k); }
+    RegistryStatus ReadStoredValues(RegistryKeyHandle k, std::vector<platform::StoredValue>& v) override {
+        return inner_.ReadStoredValues(k, v);
+    }
+    RegistryStatus SetStoredValue(RegistryKeyHandle k, const platform::StoredValue& v) override {
+        return inner_.SetStoredValue(k, v);
+    }
+    RegistryStatus DeleteValue(RegistryKeyHandle k, std::string_view n) override { return inner_.DeleteValue(k, n); }
+
+private:
+    MemoryRegistry& inner_;
+    int queries_ = 0;
+};
+
+TEST_F(CtlTest, AKeyChangedMeanwhileIsNotOverwritten) {
+    Store(TypicalRecord());
+    ChangedMeanwhile changing(registry);
+    const ctl::Outcome outcome = ctl::Run({"set", "size=10"}, {changing, codePage, files, facts, {1, 0, 7}});
+    EXPECT_EQ(outcome.exitCode, 3);
+    EXPECT_EQ(outcome.err, "sarnexctl: another program changed HKEY_LOCAL_MACHINE\\Software\\Sarnex while sarnexctl "
+                           "ran; nothing was written, so its change stays\n");
+    Record expected = TypicalRecord();
+    expected.MakeTempDir = 0;
+    EXPECT_EQ(Stored(), expected);
+}
+
+}  // namespace
+}  // namespace sarnex::testing
