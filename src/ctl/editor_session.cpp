@@ -14,7 +14,6 @@ EditorSession::EditorSession(platform::Registry& registry, const platform::CodeP
           .shell = shell_,
           .systemFacts = systemFacts,
           .version = {},
-          .offerRestart = false,
           .showReadFailedNotice = [] {},  // a missing key is found before loading
           .showSaveFailedNotice = [this] { saveFailed_ = true; },
           .showRestartPrompt = [] {},

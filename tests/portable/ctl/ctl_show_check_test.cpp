@@ -136,6 +136,11 @@ TEST_F(CtlTest, CheckFindsNothingInAWellFormedKeyAndAMissingKeyIsARegistryError)
     EXPECT_EQ(Run({"check"}).out, "No problems found in HKEY_LOCAL_MACHINE\\Software\\Sarnex.\n");
     EXPECT_EQ(Run({"check", "--json"}).out, "{\"problems\":[]}\n");
     EXPECT_EQ(Run({"check"}).exitCode, 0);
+    config::DriverConfiguration smallest = TypicalRecord();
+    smallest.SizeIn4kPages = 1280;    // 5 MB
+    smallest.AutoSaveTrigger = 8191;  // 32764 seconds
+    Store(smallest);
+    EXPECT_EQ(Run({"check"}).exitCode, 0) << Run({"check"}).out;
 
     registry.FailOpen(kKey, registry_status::kNotFound);
     for (const char* command : {"show", "check"}) {
