@@ -81,7 +81,9 @@ std::optional<std::int32_t> StoredFromDriveLetter(int checkValue, std::string_vi
     if (!first) return std::nullopt;
     const auto code = codePage.FromUtf8(letter.substr(0, first->length));
     if (!code) return std::nullopt;  // a code page gives one code per character
+    // A code below "A" has no index: borrowing from the flag byte would lose the tick.
     const int index = static_cast<unsigned char>((*code)[0]) - kCodeOfA;
+    if (index < 0) return std::nullopt;
     return (checkValue == 1 ? kDriveFlag : 0) + index;
 }
 

@@ -46,7 +46,8 @@ struct DriveLetterSetting {
 };
 DriveLetterSetting DriveLetterFromStored(std::int32_t stored, const platform::CodePage& codePage);
 // 16777216 when the box's value is 1, plus the code of the letter's first character minus 65.
-// std::nullopt for an empty letter or a first character without a single-byte code.
+// std::nullopt for an empty letter, a first character without a single-byte code, or one whose
+// code is below that of "A" (it would reach into the flag byte).
 std::optional<std::int32_t> StoredFromDriveLetter(int checkValue, std::string_view letter,
                                                   const platform::CodePage& codePage);
 

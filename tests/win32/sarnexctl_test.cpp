@@ -49,10 +49,9 @@ Ran RunProgram(const std::string& commandLine) {
     Ran ran;
     {
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        const HANDLE file = CreateFileW(win32::Widen(outputPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return ran;
-        const win32::KernelHandle output(file);
+        const win32::FileHandle output(CreateFileW(win32::Widen(outputPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                                   &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!output) return ran;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;

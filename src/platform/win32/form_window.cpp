@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_host.h"
+#include "platform/win32/windows_error.h"
 
 namespace sarnex::win32 {
 
@@ -37,20 +40,34 @@ DWORD FormExStyle(const forms::FormDesign& d) {
 
 }  // namespace
 
-void FormWindow::RegisterWindowClass(HINSTANCE instance) {
+WindowClass FormWindow::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kFormClass, &wc)) return;
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = FormProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFormClass;
-    RegisterClassExW(&wc);
+    SetLastError(ERROR_SUCCESS);  // a failure without a reason of its own must not show a stale one
+    const ATOM atom = RegisterClassExW(&wc);
+    if (atom == 0)
+        throw WindowsError("Cannot register the window class \"" + Narrow(kFormClass) + "\".", GetLastError());
+    return WindowClass(atom, instance);
 }
 
 FormWindow::FormWindow(Win32Host& host, forms::Form& form) : host_(host), form_(form) {
-    const auto& d = form.Design();
+    // Whatever was created before a failure is destroyed again before the failure is passed on.
+    try {
+        Build();
+    } catch (...) {
+        Release();
+        throw;
+    }
+    form_.SetObserver(this);
+}
+
+void FormWindow::Build() {
+    const auto& d = form_.Design();
     const DWORD style = FormStyle(d);
     const DWORD exStyle = FormExStyle(d);
     RECT rc{0, 0, host_.Pixels(d.clientWidth), host_.Pixels(d.clientHeight)};
@@ -60,25 +77,17 @@ FormWindow::FormWindow(Win32Host& host, forms::Form& form) : host_(host), form_(
     // A window without a taskbar button is owned by a hidden window of the host.
     HWND owner = d.showInTaskbar ? nullptr : host_.HiddenOwner();
     // The window procedure takes ownership of the handle as soon as the window exists.
+    SetLastError(ERROR_SUCCESS);
     if (CreateWindowExW(exStyle, kFormClass, Widen(d.caption).c_str(), style, x, y, rc.right - rc.left,
-                        rc.bottom - rc.top, owner, nullptr, host_.Instance(), this) == nullptr) {
-        window_.release();
-        return;
-    }
-    if (d.hasIcon) {
-        if (HICON icon = LoadIconW(host_.Instance(), MAKEINTRESOURCEW(kIconResource))) {
-            SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-            SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-        }
-    }
-    toolTip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.get(), nullptr,
-                                   host_.Instance(), nullptr));
+                        rc.bottom - rc.top, owner, nullptr, host_.Instance(), this) == nullptr)
+        throw WindowsError("Cannot create the window \"" + d.caption + "\".", GetLastError());
     CreateChildren();
-    form_.SetObserver(this);
+    CreateFramePens();
 }
 
-FormWindow::~FormWindow() {
+FormWindow::~FormWindow() { Release(); }
+
+void FormWindow::Release() {
     // The form may already be gone at program end: nothing here touches it any more.
     for (const auto& entry : children_) {
         HWND child = entry.second;
@@ -91,6 +100,56 @@ FormWindow::~FormWindow() {
     if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
     toolTip_.reset();
     window_.reset();  // destroys the children with it
+    children_.clear();
+}
+
+void FormWindow::FinishAfterShow() {
+    if (finished_ || !window_) return;
+    finished_ = true;
+    if (form_.Design().hasIcon) {
+        if (HICON icon = LoadIconW(host_.Instance(), MAKEINTRESOURCEW(kIconResource))) {
+            SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+            SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        }
+    }
+    SetLastError(ERROR_SUCCESS);
+    toolTip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.get(), nullptr,
+                                   host_.Instance(), nullptr));
+    if (!toolTip_)
+        throw WindowsError("Cannot create the tooltips of the window \"" + form_.Caption() + "\".", GetLastError());
+    for (const auto& [control, child] : children_) {
+        SetWindowSubclass(child, ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        AddToolTip(child, control->ToolTipText());
+        if (control->Type() == ControlType::ComboBox) {
+            COMBOBOXINFO info{};
+            info.cbSize = sizeof info;
+            if (GetComboBoxInfo(child, &info) && info.hwndItem != nullptr) {
+                SetWindowSubclass(info.hwndItem, ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
+                AddToolTip(info.hwndItem, control->ToolTipText());
+            }
+        }
+    }
+}
+
+void FormWindow::CreateFramePens() {
+    pens_.clear();
+    frameLines_.clear();
+    std::vector<std::pair<int, COLORREF>> made;  // the width and colour of each pen, in order
+    for (const auto& c : form_.Controls()) {
+        if (c->Type() != ControlType::Line) continue;
+        const std::pair<int, COLORREF> kind{c->Design().borderWidth, ColorOf(c->Design().foreColor)};
+        auto found = std::find(made.begin(), made.end(), kind);
+        if (found == made.end()) {
+            SetLastError(ERROR_SUCCESS);
+            pens_.emplace_back(CreatePen(PS_SOLID, kind.first, kind.second));
+            if (!pens_.back())
+                throw WindowsError("Cannot create the frame lines of the window \"" + form_.Caption() + "\".",
+                                   GetLastError());
+            found = made.insert(made.end(), kind);
+        }
+        frameLines_.emplace_back(c.get(), pens_[static_cast<std::size_t>(found - made.begin())].get());
+    }
 }
 
 RECT FormWindow::PixelRect(const forms::ControlDesign& d) const {
@@ -116,21 +175,7 @@ void FormWindow::CreateChildren() {
     for (const auto& c : form_.Controls())
         if (c->Type() != ControlType::Line) order.push_back(c.get());
     std::stable_sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->TabIndex() < b->TabIndex(); });
-    for (auto* c : order) {
-        HWND child = CreateChild(*c);
-        if (child == nullptr) continue;
-        children_.emplace_back(c, child);
-        SetWindowSubclass(child, ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
-        AddToolTip(child, c->ToolTipText());
-        if (c->Type() == ControlType::ComboBox) {
-            COMBOBOXINFO info{};
-            info.cbSize = sizeof info;
-            if (GetComboBoxInfo(child, &info) && info.hwndItem != nullptr) {
-                SetWindowSubclass(info.hwndItem, ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
-                AddToolTip(info.hwndItem, c->ToolTipText());
-            }
-        }
-    }
+    for (auto* c : order) children_.emplace_back(c, CreateChild(*c));
 }
 
 HWND FormWindow::CreateChild(forms::Control& control) {
@@ -177,10 +222,14 @@ HWND FormWindow::CreateChild(forms::Control& control) {
             break;
         case ControlType::Line: return nullptr;
     }
+    SetLastError(ERROR_SUCCESS);
     HWND child = CreateWindowExW(exStyle, cls, Widen(text).c_str(), style, r.left, r.top, r.right - r.left, height,
                                  window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  host_.Instance(), nullptr);
-    if (child == nullptr) return nullptr;
+    if (child == nullptr)
+        throw WindowsError("Cannot create the " + Narrow(cls) + " control \"" + d.name + "\" of the window \"" +
+                               form_.Caption() + "\".",
+                           GetLastError());
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(d.font)), FALSE);
     switch (control.Type()) {
         case ControlType::TextBox:
@@ -261,6 +310,12 @@ forms::Control* FormWindow::ControlOf(HWND child) const {
 
 void FormWindow::FillCombo(forms::ComboBox& combo) {
     HWND h = ChildOf(combo);
+    // An item added at the end, the list's usual change, is all that needs sending.
+    const LRESULT shown = SendMessageW(h, CB_GETCOUNT, 0, 0);
+    if (shown >= 0 && static_cast<std::size_t>(shown) + 1 == combo.List().size()) {
+        SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(combo.List().back()).c_str()));
+        return;
+    }
     SendMessageW(h, CB_RESETCONTENT, 0, 0);
     for (const auto& item : combo.List())
         SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
@@ -283,8 +338,9 @@ void FormWindow::ControlChanged(forms::Control& control, forms::Property propert
             const std::string& text = control.Type() == ControlType::ComboBox
                                           ? static_cast<forms::ComboBox&>(control).Text()
                                           : static_cast<forms::TextBox&>(control).Text();
-            // Rewriting an unchanged text would move the caret while the user types.
-            if (WindowText(h) != text) SetWindowTextW(h, Widen(text).c_str());
+            // Rewriting an unchanged text would move the caret while the user types; a window not yet
+            // shown has no caret, and is spared reading its text back.
+            if (!IsWindowVisible(h) || WindowText(h) != text) SetWindowTextW(h, Widen(text).c_str());
             if (control.Type() == ControlType::ComboBox) SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
             break;
         }
@@ -293,7 +349,7 @@ void FormWindow::ControlChanged(forms::Control& control, forms::Property propert
                 const int v = static_cast<forms::CheckBox&>(control).Value();
                 SendMessageW(h, BM_SETCHECK, v == 1 ? BST_CHECKED : v == 2 ? BST_INDETERMINATE : BST_UNCHECKED, 0);
             } else if (control.Type() == ControlType::VScrollBar) {
-                SetScrollPos(h, SB_CTL, static_cast<forms::VScrollBar&>(control).Value(), TRUE);
+                SetScrollPos(h, SB_CTL, static_cast<forms::VScrollBar&>(control).Value(), IsWindowVisible(h));
             }
             break;
         case forms::Property::Enabled: EnableWindow(h, control.Enabled() ? TRUE : FALSE); break;
@@ -367,15 +423,14 @@ void FormWindow::OnVScroll(HWND bar, int code) {
 void FormWindow::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window_.get(), &ps);
-    for (const auto& c : form_.Controls()) {
-        if (c->Type() != ControlType::Line) continue;
-        const auto& d = c->Design();
-        PenHandle pen(CreatePen(PS_SOLID, d.borderWidth, ColorOf(d.foreColor)));
-        HGDIOBJ old = SelectObject(dc, pen.get());
+    HGDIOBJ old = GetCurrentObject(dc, OBJ_PEN);
+    for (const auto& [line, pen] : frameLines_) {
+        const auto& d = line->Design();
+        SelectObject(dc, pen);
         MoveToEx(dc, host_.Pixels(d.x1), host_.Pixels(d.y1), nullptr);
         LineTo(dc, host_.Pixels(d.x2), host_.Pixels(d.y2));
-        SelectObject(dc, old);
     }
+    SelectObject(dc, old);
     EndPaint(window_.get(), &ps);
 }
 
@@ -408,10 +463,27 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         case WM_SETFOCUS: FocusActiveControl(); return 0;
+        case WM_SYSCOLORCHANGE: CreateFramePens(); break;  // the lines may use system colours
+        case WM_NCDESTROY: {
+            const LRESULT r = DefWindowProcW(hwnd, msg, wp, lp);
+            WindowDestroyed();
+            return r;
+        }
         case kDisposeMessage: host_.Dispose(this); return 0;
         default: break;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// Destroyed by something other than this object (its own teardown detaches first): no handle of
+// it may be used or destroyed again, and a form without its window is unloaded, so the program
+// does not wait for a window that is gone.
+void FormWindow::WindowDestroyed() {
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+    window_.release();
+    toolTip_.release();  // an owned window: destroyed before its owner
+    children_.clear();   // destroyed with their parent
+    if (form_.Loaded()) form_.Unload();
 }
 
 LRESULT FormWindow::OnChildMessage(HWND child, UINT msg, WPARAM wp, LPARAM lp) {
@@ -452,12 +524,28 @@ LRESULT CALLBACK FormWindow::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
-    return self->OnMessage(msg, wp, lp);
+    // After a failure the model is left alone: the host is ending the program.
+    if (self == nullptr || self->host_.Failed()) return DefWindowProcW(hwnd, msg, wp, lp);
+    try {
+        return self->OnMessage(msg, wp, lp);
+    } catch (...) {
+        self->host_.Fail(std::current_exception());
+        return 0;
+    }
 }
 
-LRESULT CALLBACK FormWindow::ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
-    return reinterpret_cast<FormWindow*>(self)->OnChildMessage(hwnd, msg, wp, lp);
+LRESULT CALLBACK FormWindow::ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<FormWindow*>(data);
+    if (self->host_.Failed()) {
+        if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ChildProc, 1);
+        return DefSubclassProc(hwnd, msg, wp, lp);
+    }
+    try {
+        return self->OnChildMessage(hwnd, msg, wp, lp);
+    } catch (...) {
+        self->host_.Fail(std::current_exception());
+        return 0;
+    }
 }
 
 }  // namespace sarnex::win32

@@ -1,5 +1,7 @@
 // One loaded form as real windows: the top-level window, a native child per control, the fonts,
-// the tooltips; it mirrors the model into the windows and turns notifications into user operations.
+// the frame pens, the tooltips; it mirrors the model into the windows and turns notifications into
+// user operations. A window or control that cannot be created throws WindowsError; what the model
+// throws inside a window procedure is handed to the host, never through user32.
 #pragma once
 
 #include <windows.h>
@@ -27,8 +29,12 @@ public:
     HWND ChildOf(const forms::Control& control) const;
     forms::Control* ControlOf(HWND child) const;  // the combo box's inner edit maps to the combo box
 
-    // Registers the window class once per process.
-    static void RegisterWindowClass(HINSTANCE instance);
+    // Registers the forms' window class; it stays registered while the returned owner lives.
+    static WindowClass RegisterWindowClass(HINSTANCE instance);
+    // What the user only meets once the window is on screen: its icon, the tooltips, and the
+    // subclassing that turns keys and focus changes into user operations. Called right after the
+    // window is shown, before any input can reach it; the window shows that much sooner.
+    void FinishAfterShow();
     static constexpr UINT kDisposeMessage = WM_APP + 1;
 
     void ControlChanged(forms::Control& control, forms::Property property) override;
@@ -43,8 +49,11 @@ private:
         FormWindow& w_;
     };
 
+    void Build();
+    void Release();
     void CreateChildren();
     HWND CreateChild(forms::Control& control);
+    void CreateFramePens();
     HFONT FontFor(const forms::Font& font);
     void AddToolTip(HWND child, const std::string& tip);
     void FitComboHeight(HWND combo, int height);
@@ -58,6 +67,7 @@ private:
     void OnPaint();
     LRESULT OnColorStatic(HDC dc, HWND child);
     void FocusActiveControl();
+    void WindowDestroyed();
 
     static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
@@ -68,6 +78,9 @@ private:
     WindowHandle toolTip_;
     std::vector<std::pair<forms::Control*, HWND>> children_;
     std::vector<std::pair<forms::Font, FontHandle>> fonts_;
+    std::vector<PenHandle> pens_;                              // one per width and colour
+    std::vector<std::pair<const forms::Control*, HPEN>> frameLines_;  // each line with its pen
+    bool finished_ = false;
     int mirroring_ = 0;
 };
 

@@ -1,9 +1,10 @@
-// Owning wrappers for the operating-system handles the window host creates: each kind is released
-// by its own function when its owner goes away.
+// Owning wrappers for the operating-system handles the program creates: each kind is released by
+// its own function when its owner goes away, and knows its own invalid value.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <utility>
 
 namespace sarnex::win32 {
@@ -14,39 +15,47 @@ public:
     UniqueHandle() = default;
     explicit UniqueHandle(Handle h) : handle_(h) {}
     ~UniqueHandle() { reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            reset();
-            handle_ = std::exchange(other.handle_, Handle{});
-        }
+        if (this != &other) reset(other.release());
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Handle{}; }
-    Handle release() { return std::exchange(handle_, Handle{}); }
-    void reset(Handle h = Handle{}) {
-        if (handle_ != Handle{}) Traits::Close(handle_);
+    explicit operator bool() const { return handle_ != Traits::Invalid(); }
+    Handle release() { return std::exchange(handle_, Traits::Invalid()); }
+    void reset(Handle h = Traits::Invalid()) {
+        if (handle_ != Traits::Invalid()) Traits::Close(handle_);
         handle_ = h;
     }
 
 private:
-    Handle handle_{};
+    Handle handle_ = Traits::Invalid();
 };
 
-struct WindowTraits {
+// Most handles are invalid when null.
+struct NullIsInvalid {
+    static constexpr std::nullptr_t Invalid() { return nullptr; }
+};
+
+struct WindowTraits : NullIsInvalid {
     static void Close(HWND h) { DestroyWindow(h); }
 };
-struct GdiObjectTraits {
+struct GdiObjectTraits : NullIsInvalid {
     static void Close(HGDIOBJ h) { DeleteObject(h); }
 };
-struct KernelHandleTraits {
+// Processes, threads, events: null when there is none. Never a file, whose "none" is not null.
+struct KernelHandleTraits : NullIsInvalid {
     static void Close(HANDLE h) { CloseHandle(h); }
 };
-struct ModuleTraits {
+// What CreateFile returns: INVALID_HANDLE_VALUE when it failed.
+struct FileTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+struct ModuleTraits : NullIsInvalid {
     static void Close(HMODULE h) { FreeLibrary(h); }
 };
 
@@ -54,7 +63,22 @@ using WindowHandle = UniqueHandle<HWND, WindowTraits>;
 using FontHandle = UniqueHandle<HFONT, GdiObjectTraits>;
 using PenHandle = UniqueHandle<HPEN, GdiObjectTraits>;
 using KernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
+using FileHandle = UniqueHandle<HANDLE, FileTraits>;
 using ModuleHandle = UniqueHandle<HMODULE, ModuleTraits>;
+
+// A window class the program registered, unregistered when its owner goes away (after the last
+// window of the class is gone).
+class WindowClass {
+public:
+    WindowClass(ATOM atom, HINSTANCE instance) : atom_(atom), instance_(instance) {}
+    ~WindowClass() { UnregisterClassW(MAKEINTRESOURCEW(atom_), instance_); }
+    WindowClass(const WindowClass&) = delete;
+    WindowClass& operator=(const WindowClass&) = delete;
+
+private:
+    ATOM atom_;
+    HINSTANCE instance_;
+};
 
 // A screen or window device context, released when done.
 class DeviceContext {

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/win32/system_message.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/windows_error.h"
 #include "platform/win32/wide_text.h"
 
 namespace sarnex::win32 {
@@ -19,13 +19,12 @@ std::string LastError() {
 }  // namespace
 
 std::optional<std::string> Win32Files::Read(const std::string& path, std::vector<std::byte>& contents) {
-    const HANDLE opened = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return LastError();
-    const KernelHandle file(opened);
+    const FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return LastError();
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) return LastError();
-    if (size.QuadPart > 64 * 1024 * 1024) return std::string("the file is larger than 64 MB");
+    if (size.QuadPart > 64 * 1024 * 1024) return std::string("The file is larger than 64 MB.");
     contents.resize(static_cast<std::size_t>(size.QuadPart));
     DWORD read = 0;
     if (!contents.empty() && !ReadFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &read, nullptr))
@@ -35,10 +34,9 @@ std::optional<std::string> Win32Files::Read(const std::string& path, std::vector
 }
 
 std::optional<std::string> Win32Files::Write(const std::string& path, std::span<const std::byte> contents) {
-    const HANDLE created = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (created == INVALID_HANDLE_VALUE) return LastError();
-    const KernelHandle file(created);
+    const FileHandle file(
+        CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return LastError();
     DWORD written = 0;
     if (!WriteFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) ||
         written != contents.size())

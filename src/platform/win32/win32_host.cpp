@@ -4,12 +4,22 @@
 
 #include <algorithm>
 
+#include "platform/win32/failure_report.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/windows_error.h"
 
 namespace sarnex::win32 {
 
 namespace {
+
+// Runs before the class is registered, so the common controls' classes exist for every window.
+HINSTANCE LoadCommonControls(HINSTANCE instance) {
+    const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    SetLastError(ERROR_SUCCESS);
+    if (!InitCommonControlsEx(&icc)) throw WindowsError("Cannot load the common controls.", GetLastError());
+    return instance;
+}
 
 int ScreenDpi() {
     DeviceContext screen(nullptr);
@@ -19,11 +29,10 @@ int ScreenDpi() {
 
 }  // namespace
 
-Win32Host::Win32Host(HINSTANCE instance) : instance_(instance), dpi_(ScreenDpi()) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    FormWindow::RegisterWindowClass(instance_);
-}
+Win32Host::Win32Host(HINSTANCE instance)
+    : instance_(LoadCommonControls(instance)),
+      dpi_(ScreenDpi()),
+      formClass_(FormWindow::RegisterWindowClass(instance)) {}
 
 Win32Host::~Win32Host() {
     windows_.clear();
@@ -31,9 +40,13 @@ Win32Host::~Win32Host() {
 }
 
 HWND Win32Host::HiddenOwner() {
-    if (!hiddenOwner_)
+    if (!hiddenOwner_) {
+        SetLastError(ERROR_SUCCESS);
         hiddenOwner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
                                            nullptr));
+        if (!hiddenOwner_)
+            throw WindowsError("Cannot create the hidden owner of the program's notices.", GetLastError());
+    }
     return hiddenOwner_.get();
 }
 
@@ -43,12 +56,14 @@ FormWindow* Win32Host::Find(const forms::Form& form) const {
 }
 
 void Win32Host::CreateWindowFor(forms::Form& form) {
-    windows_[&form] = std::make_unique<FormWindow>(*this, form);
+    auto window = std::make_unique<FormWindow>(*this, form);
+    windows_[&form] = std::move(window);
 }
 
 void Win32Host::ShowWindowFor(forms::Form& form) {
     if (FormWindow* w = Find(form)) {
         ShowWindow(w->Handle(), SW_SHOWNORMAL);
+        w->FinishAfterShow();
         SetForegroundWindow(w->Handle());
     }
 }
@@ -64,10 +79,12 @@ void Win32Host::DestroyWindowFor(forms::Form& form) {
     form.SetObserver(nullptr);
     // The window may be unloading from inside one of its own notifications: hide it now and
     // destroy it once that message is done.
+    // A window that is already gone leaves its owner object until the host goes.
     HWND h = it->second->Handle();
-    ShowWindow(h, SW_HIDE);
     unloaded_.push_back(std::move(it->second));
     windows_.erase(it);
+    if (h == nullptr) return;
+    ShowWindow(h, SW_HIDE);
     PostMessageW(h, FormWindow::kDisposeMessage, 0, 0);
 }
 
@@ -106,6 +123,7 @@ int Win32Host::Run(const forms::FormsRuntime& runtime) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    RethrowFailure();
     return 0;
 }
 
@@ -115,6 +133,21 @@ void Win32Host::PumpMessages() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    RethrowFailure();
+}
+
+void Win32Host::Fail(std::exception_ptr failure) {
+    if (failure_) return;
+    failure_ = std::move(failure);
+    PostQuitMessage(kFailedExitCode);
+}
+
+void Win32Host::RethrowFailure() {
+    if (!failure_) return;
+    // A quit still pending would close the message box that reports the failure at once.
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    std::rethrow_exception(failure_);
 }
 
 }  // namespace sarnex::win32

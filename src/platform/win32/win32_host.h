@@ -1,11 +1,13 @@
 // The Win32 window host: a real top-level window for every loaded form and a native child window
 // of its standard class for every control. User input reaches the model through the same user
 // operations the headless tests call; model changes are mirrored back into the windows with the
-// controls' own notifications suppressed.
+// controls' own notifications suppressed. Whatever cannot be created, and whatever the model throws
+// inside a window procedure, ends the message loop: Run then throws it to the entry point.
 #pragma once
 
 #include <windows.h>
 
+#include <exception>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,6 +23,8 @@ class FormWindow;
 
 class Win32Host final : public forms::WindowHost {
 public:
+    // Loads the common controls and registers the forms' window class; throws WindowsError when
+    // either fails.
     explicit Win32Host(HINSTANCE instance);
     ~Win32Host() override;
     Win32Host(const Win32Host&) = delete;
@@ -33,10 +37,15 @@ public:
     void MakeTopmost(forms::Form& form) override;
     bool AskYesNo(forms::Form& owner, const std::string& title, const std::string& text) override;
 
-    // Runs the message loop until no form is loaded any more.
+    // Runs the message loop until no form is loaded any more; rethrows a failure of a window procedure.
     int Run(const forms::FormsRuntime& runtime);
-    // Handles the messages waiting now (tests use it after posting input).
+    // Handles the messages waiting now (tests use it after posting input); rethrows as Run does.
     void PumpMessages();
+
+    // A window procedure caught `failure`: the first one is kept, the model is not called any more,
+    // and the message loop ends.
+    void Fail(std::exception_ptr failure);
+    bool Failed() const { return failure_ != nullptr; }
 
     HWND WindowOf(const forms::Form& form) const;
     HWND WindowOf(const forms::Control& control) const;
@@ -51,11 +60,15 @@ private:
     FormWindow* Find(const forms::Form& form) const;
     void Dispose(FormWindow* window);
 
+    void RethrowFailure();
+
     HINSTANCE instance_;
     int dpi_;
+    WindowClass formClass_;
     std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     std::vector<std::unique_ptr<FormWindow>> unloaded_;  // destroyed once their messages are done
     WindowHandle hiddenOwner_;
+    std::exception_ptr failure_;
 };
 
 }  // namespace sarnex::win32

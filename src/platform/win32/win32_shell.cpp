@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/system_message.h"
+#include "platform/win32/failure_report.h"
+#include "platform/win32/windows_error.h"
 
 namespace sarnex::win32 {
 namespace {
@@ -71,10 +72,7 @@ void Win32Shell::OpenSystemProperties() {
         }
         error = GetLastError();
     }
-    const std::string message = "Cannot start the program\r\n\r\n" + commandLine + "\r\n\r\n" + SystemMessage(error);
-    const auto ansiMessage = ansi_.FromUtf8(message);
-    MessageBoxA(nullptr, ansiMessage ? ansiMessage->c_str() : "Cannot start the program.",
-                "Sarnex Configuration Utility", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    ShowError("Cannot start the program\r\n\r\n" + commandLine + "\r\n\r\n" + SystemMessage(error));
 }
 
 std::string Win32Shell::SystemDirectory() const {

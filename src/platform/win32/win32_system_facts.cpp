@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/system_message.h"
+#include "platform/win32/windows_error.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 

@@ -84,7 +84,7 @@ TEST(DriveLetterConversion, BoxAndLetterGiveTheStoredValue) {
     testing::CodePage1252 codePage;
     const struct { int check; const char* letter; std::optional<std::int32_t> stored; } cases[] = {
         {1, "D", 16777219}, {0, "D", 3}, {1, "Z", 16777241}, {1, "R", 16777233}, {2, "D", 3}, {0, "DE", 3},
-        {0, "A", 0}, {0, "1", -16}, {0, "\xE2\x82\xAC" "x", 63}, {0, "D\xC4\x81", 3},
+        {0, "A", 0}, {0, "1", std::nullopt}, {0, "\xE2\x82\xAC" "x", 63}, {0, "D\xC4\x81", 3},
         {0, "", std::nullopt}, {1, "\xC4\x81", std::nullopt}, {1, "\xFF", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(StoredFromDriveLetter(c.check, c.letter, codePage), c.stored) << c.letter;
