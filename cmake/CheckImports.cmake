@@ -1,4 +1,5 @@
-# ctest -P script: fails unless EXE imports only DLLs that every Windows has, and is a GUI program.
+# ctest -P script: fails unless EXE imports only DLLs that every Windows has, and is a GUI program
+# (or, with -DSUBSYSTEM=console, a console program).
 if(NOT EXISTS "${EXE}")
   message(FATAL_ERROR "missing ${EXE}")
 endif()
@@ -32,7 +33,13 @@ endforeach()
 if(bad)
   message(FATAL_ERROR "${EXE} imports DLLs that are not part of Windows: ${bad}")
 endif()
-if(NOT dump MATCHES "Subsystem[ \t]+0+2[ \t]")
-  message(FATAL_ERROR "${EXE} is not a Windows GUI program (subsystem 2)")
+if(SUBSYSTEM STREQUAL "console")
+  set(subsystem_number 3)
+else()
+  set(SUBSYSTEM GUI)
+  set(subsystem_number 2)
 endif()
-message(STATUS "${EXE}: only system DLLs imported, GUI subsystem")
+if(NOT dump MATCHES "Subsystem[ \t]+0+${subsystem_number}[ \t]")
+  message(FATAL_ERROR "${EXE} is not a Windows ${SUBSYSTEM} program (subsystem ${subsystem_number})")
+endif()
+message(STATUS "${EXE}: only system DLLs imported, ${SUBSYSTEM} subsystem")

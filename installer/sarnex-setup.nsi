@@ -155,9 +155,9 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
-Section "${PRODUCT_NAME}" ProgramSection
-  SectionIn RO
-  Call WaitForProgramsClosed
+; The dry run of /CONFIG, from a copy outside the installation folder. A function of its own, so
+; that the copy does not count in the size of the programs the section installs.
+Function CheckConfig
 !ifdef SARNEX_CTL_EXE
   ${If} $configWords != ""
     InitPluginsDir
@@ -167,6 +167,12 @@ Section "${PRODUCT_NAME}" ProgramSection
 !else
   !insertmacro APPLY_CONFIG "" ""
 !endif
+FunctionEnd
+
+Section "${PRODUCT_NAME}" ProgramSection
+  SectionIn RO
+  Call WaitForProgramsClosed
+  Call CheckConfig
 
   SetOutPath "$INSTDIR"
   File "/oname=sarnexcfg.exe" "${SARNEX_CFG_EXE}"

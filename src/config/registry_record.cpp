@@ -29,6 +29,34 @@ std::optional<std::int32_t> ReadNumber(const RegistryKey& key, std::string_view 
 
 }  // namespace
 
+EncodedValue EncodeValue(const DriverConfiguration& record, ValueId id, const platform::CodePage& codePage) {
+    const ValueLayout& layout = LayoutOf(id);
+    EncodedValue encoded{id, layout.type, {}, std::nullopt};
+    using Reason = UnwrittenValue::Reason;
+    if (layout.text) {
+        const auto& text = record.*layout.text;
+        if (!text) encoded.problem = Reason::Absent;
+        else if (auto bytes = EncodeText(*text, codePage)) encoded.bytes = std::move(*bytes);
+        else encoded.problem = Reason::NotStorable;
+    } else {
+        const auto& number = record.*layout.number;
+        if (!number) encoded.problem = Reason::Absent;
+        else {
+            const auto bytes = EncodeNumber(*number);
+            encoded.bytes.assign(bytes.begin(), bytes.end());
+        }
+    }
+    return encoded;
+}
+
+std::vector<UnwrittenValue> UnstorableValues(const DriverConfiguration& record, const platform::CodePage& codePage) {
+    std::vector<UnwrittenValue> unstorable;
+    for (const ValueId id : kWritingOrder) {
+        if (const auto problem = EncodeValue(record, id, codePage).problem) unstorable.push_back({id, *problem});
+    }
+    return unstorable;
+}
+
 ReadOutcome ReadDriverConfiguration(platform::Registry& registry, const platform::CodePage& codePage,
                                     std::string_view subKey) {
     auto [openStatus, key] = RegistryKey::Open(registry, subKey, platform::KeyAccess::Query);
@@ -47,22 +75,15 @@ WriteOutcome WriteDriverConfiguration(platform::Registry& registry, const platfo
     auto [openStatus, key] = RegistryKey::Open(registry, subKey, platform::KeyAccess::Set);
     WriteOutcome outcome{openStatus, {}};
     if (!outcome.KeyOpened()) return outcome;
-    using Reason = UnwrittenValue::Reason;
     for (const ValueId id : kWritingOrder) {
-        const ValueLayout& layout = LayoutOf(id);
-        RegistryStatus setStatus = status::kSuccess;
-        if (layout.text) {
-            const auto& text = record.*layout.text;
-            if (!text) { outcome.notWritten.push_back({id, Reason::Absent}); continue; }
-            const auto bytes = EncodeText(*text, codePage);
-            if (!bytes) { outcome.notWritten.push_back({id, Reason::NotStorable}); continue; }
-            setStatus = key.Set(layout.name, kTextType, *bytes);
-        } else {
-            const auto& number = record.*layout.number;
-            if (!number) { outcome.notWritten.push_back({id, Reason::Absent}); continue; }
-            setStatus = key.Set(layout.name, kNumberType, EncodeNumber(*number));
+        const EncodedValue encoded = EncodeValue(record, id, codePage);
+        if (encoded.problem) {
+            outcome.notWritten.push_back({id, *encoded.problem});
+            continue;
         }
-        if (setStatus != status::kSuccess) outcome.notWritten.push_back({id, Reason::SetFailed, setStatus});
+        const RegistryStatus setStatus = key.Set(ValueName(id), encoded.type, encoded.bytes);
+        if (setStatus != status::kSuccess)
+            outcome.notWritten.push_back({id, UnwrittenValue::Reason::SetFailed, setStatus});
     }
     return outcome;  // the key closes as it goes out of scope
 }

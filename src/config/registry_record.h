@@ -7,6 +7,8 @@
 #include "platform/code_page.h"
 #include "platform/registry.h"
 
+#include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +39,19 @@ struct WriteOutcome {
     std::vector<UnwrittenValue> notWritten;  // in writing order; empty when the key did not open
     bool KeyOpened() const { return openStatus == platform::registry_status::kSuccess; }
 };
+
+// One value as a save would store it: its registry type and bytes, or why it cannot be stored.
+struct EncodedValue {
+    ValueId id;
+    std::uint32_t type;                              // kTextType or kNumberType
+    std::vector<std::byte> bytes;                    // empty when `problem` is set
+    std::optional<UnwrittenValue::Reason> problem;  // Absent or NotStorable
+};
+EncodedValue EncodeValue(const DriverConfiguration& record, ValueId id, const platform::CodePage& codePage);
+
+// The values a write would have to skip (absent ones, texts that cannot be stored), in writing
+// order. A save that must not leave half a record behind writes nothing unless this is empty.
+std::vector<UnwrittenValue> UnstorableValues(const DriverConfiguration& record, const platform::CodePage& codePage);
 
 // Queries the values in loading order. A value is absent when its query fails in any way (missing, a
 // text longer than 255 bytes, a number longer than 4 bytes). Types are not checked.

@@ -36,6 +36,21 @@ RegistryStatus RegistryKey::Set(std::string_view name, std::uint32_t type, std::
     return registry_->SetValue(handle_, name, type, data.data(), static_cast<std::uint32_t>(data.size()));
 }
 
+RegistryStatus RegistryKey::ReadStored(std::vector<StoredValue>& values) const {
+    if (!registry_) return registry_status::kInvalidHandle;
+    return registry_->ReadStoredValues(handle_, values);
+}
+
+RegistryStatus RegistryKey::SetStored(const StoredValue& value) const {
+    if (!registry_) return registry_status::kInvalidHandle;
+    return registry_->SetStoredValue(handle_, value);
+}
+
+RegistryStatus RegistryKey::Delete(std::string_view name) const {
+    if (!registry_) return registry_status::kInvalidHandle;
+    return registry_->DeleteValue(handle_, name);
+}
+
 RegistryStatus RegistryKey::Close() {
     if (!registry_) return registry_status::kInvalidHandle;
     return std::exchange(registry_, nullptr)->CloseKey(handle_);

@@ -6,8 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace sarnex::platform {
 
@@ -21,9 +23,28 @@ inline constexpr RegistryStatus kInvalidHandle = 6;  // ERROR_INVALID_HANDLE
 inline constexpr RegistryStatus kMoreData = 234;     // ERROR_MORE_DATA
 }  // namespace registry_status
 
+// The registry types that .reg files and stored values name.
+namespace registry_type {
+inline constexpr std::uint32_t kSz = 1;         // REG_SZ
+inline constexpr std::uint32_t kExpandSz = 2;   // REG_EXPAND_SZ
+inline constexpr std::uint32_t kBinary = 3;     // REG_BINARY
+inline constexpr std::uint32_t kDword = 4;      // REG_DWORD
+inline constexpr std::uint32_t kMultiSz = 7;    // REG_MULTI_SZ
+}  // namespace registry_type
+
 // What a key is opened for: each pass asks only for the rights it needs, so a key that may be read
 // but not written can still be loaded.
 enum class KeyAccess { Query, Set };
+
+// A value as the registry keeps it, and as regedit shows it: the string types (REG_SZ, REG_EXPAND_SZ,
+// REG_MULTI_SZ) in UTF-16LE, every other type as its bytes. The ANSI queries and sets below convert
+// the string types to and from the code page on the way; these are the bytes underneath.
+struct StoredValue {
+    std::string name;  // UTF-8; empty for the key's default value
+    std::uint32_t type = 0;
+    std::vector<std::byte> data;
+    friend bool operator==(const StoredValue&, const StoredValue&) = default;
+};
 
 // Opaque handle of an open key; only the registry that issued it knows what it means.
 struct RegistryKeyHandle {
@@ -47,6 +68,19 @@ public:
                                     const std::byte* data, std::uint32_t size) = 0;
 
     virtual RegistryStatus CloseKey(RegistryKeyHandle key) = 0;
+
+    // Creates the key under HKEY_LOCAL_MACHINE, with any missing parents; an existing key is left as
+    // it is. Opens nothing.
+    virtual RegistryStatus CreateKey(std::string_view subKey) = 0;
+
+    // Every value of a key opened for Query, in the registry's own order; `values` is replaced.
+    virtual RegistryStatus ReadStoredValues(RegistryKeyHandle key, std::vector<StoredValue>& values) = 0;
+
+    // Sets a value to exactly these bytes, of any type and length (a key opened for Set).
+    virtual RegistryStatus SetStoredValue(RegistryKeyHandle key, const StoredValue& value) = 0;
+
+    // Removes a value (a key opened for Set); a missing value gives kNotFound.
+    virtual RegistryStatus DeleteValue(RegistryKeyHandle key, std::string_view name) = 0;
 };
 
 // Owns one open key and closes it when destroyed.
@@ -69,6 +103,9 @@ public:
     RegistryStatus Query(std::string_view name, std::uint32_t& type, std::span<std::byte> buffer,
                          std::uint32_t& size) const;
     RegistryStatus Set(std::string_view name, std::uint32_t type, std::span<const std::byte> data) const;
+    RegistryStatus ReadStored(std::vector<StoredValue>& values) const;
+    RegistryStatus SetStored(const StoredValue& value) const;
+    RegistryStatus Delete(std::string_view name) const;
 
     // Closes now and returns the close status; a key that is not open gives kInvalidHandle.
     RegistryStatus Close();

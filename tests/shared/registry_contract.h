@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -137,7 +138,62 @@ TYPED_TEST_P(RegistryContract, TheRecordRoundTripsInTheDriversLayout) {
     EXPECT_EQ(read.AutoSaveTrigger, std::nullopt);
 }
 
+TYPED_TEST_P(RegistryContract, CreatingAKeyMakesItOnceAndKeepsWhatItHolds) {
+    platform::Registry& registry = this->env.Registry();
+    EXPECT_EQ(registry.CreateKey(this->env.MissingKeyPath()), 0);
+    EXPECT_EQ(platform::RegistryKey::Open(registry, this->env.MissingKeyPath(), KeyAccess::Set).first, 0);
+    this->Put("Kept", 4, "\x07\x00\x00\x00"sv);
+    EXPECT_EQ(registry.CreateKey(this->env.KeyPath()), 0);
+    EXPECT_EQ(this->Query("Kept", 4).buffer[0], '\x07');
+}
+
+// Texts are kept in UTF-16 whichever way they were set; every other type, and a malformed text,
+// exactly as given; a name keeps the case it was first given.
+TYPED_TEST_P(RegistryContract, StoredValuesAreTheBytesUnderneathTheAnsiCalls) {
+    using platform::StoredValue;
+    const auto bytes = [](std::string_view data) {
+        const auto* first = reinterpret_cast<const std::byte*>(data.data());
+        return std::vector<std::byte>(first, first + data.size());
+    };
+    this->Put("DiskType", 1, "HDD\0"sv);
+    this->Put("DISKTYPE", 1, "HDC\0"sv);
+    this->Put("Size", 4, "\x00\x05\x00\x00"sv);
+    const std::vector<StoredValue> odd = {
+        {"", 1, bytes("d\0\0\0"sv)},         // the default value
+        {"Letter", 1, bytes("x\0\0\0"sv)},   // "x", which the ANSI query shows in the code page
+        {"Odd", 1, bytes("a\0b"sv)},           // a text of three bytes
+        {"Short", 4, bytes("\x01\x02"sv)},
+        {"Unknown", 0xFFFF0000u, bytes("\x01"sv)},
+        {"Nothing", 3, {}},
+    };
+    {
+        const platform::RegistryKey key = this->Open(KeyAccess::Set);
+        for (const StoredValue& value : odd) EXPECT_EQ(key.SetStored(value), 0) << value.name;
+        std::vector<StoredValue> none;
+        EXPECT_EQ(key.ReadStored(none), 5) << "reading needs a key opened for reading";
+    }
+    std::vector<StoredValue> read;
+    ASSERT_EQ(this->Open(KeyAccess::Query).ReadStored(read), 0);
+    std::vector<StoredValue> expected = odd;
+    expected.push_back({"DiskType", 1, bytes("H\0D\0C\0\0\0"sv)});
+    expected.push_back({"Size", 4, bytes("\x00\x05\x00\x00"sv)});
+    for (auto* values : {&read, &expected})
+        std::sort(values->begin(), values->end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    EXPECT_EQ(read, expected);
+    EXPECT_EQ(this->Query("Letter", 4), (QueryResult{0, 1, 2, std::string("x\0~~", 4)}));
+}
+
+TYPED_TEST_P(RegistryContract, DeletingAValueNeedsAKeyOpenedForSetting) {
+    this->Put("Gone", 4, "\x01\x00\x00\x00"sv);
+    EXPECT_EQ(this->Open(KeyAccess::Query).Delete("Gone"), 5);
+    EXPECT_EQ(this->Open(KeyAccess::Set).Delete("GONE"), 0);
+    EXPECT_EQ(this->Query("Gone", 4).status, 2);
+    EXPECT_EQ(this->Open(KeyAccess::Set).Delete("Gone"), 2);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, QueriesReturnExactlyWhatIsStored, AKeyAllowsOnlyWhatItWasOpenedFor,
-                            AMissingKeyIsNeverCreated, TheRecordRoundTripsInTheDriversLayout);
+                            AMissingKeyIsNeverCreated, TheRecordRoundTripsInTheDriversLayout,
+                            CreatingAKeyMakesItOnceAndKeepsWhatItHolds, StoredValuesAreTheBytesUnderneathTheAnsiCalls,
+                            DeletingAValueNeedsAKeyOpenedForSetting);
 
 }  // namespace sarnex::registry_contract

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/code_page_utf8.h"
+#include "support/code_page_1252.h"
+
 namespace sarnex::testing {
 namespace {
 
@@ -16,6 +19,27 @@ std::string Fold(std::string_view name) {
 }
 
 bool IsText(std::uint32_t type) { return type == 1 || type == 2 || type == 7; }  // REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ
+
+// The ANSI calls widen each code of a text to its UTF-16 unit and narrow the units back: every byte
+// has a character in the Western code page, a character without a code reads as "?", and an odd
+// last byte has no unit.
+std::vector<std::byte> Widen(const std::vector<std::byte>& codes) {
+    const std::string bytes(reinterpret_cast<const char*>(codes.data()), codes.size());
+    return platform::Utf16LeBytes(platform::Utf16FromUtf8(CodePage1252().ToUtf8(bytes)));
+}
+
+std::vector<std::byte> Narrow(const std::vector<std::byte>& wide) {
+    std::vector<std::byte> codes;
+    for (const char16_t unit : platform::Utf16LeUnits(wide)) {
+        const auto code = CodePage1252().FromUtf8(platform::Utf8FromUtf16(std::u16string_view(&unit, 1)));
+        codes.push_back(static_cast<std::byte>(code && code->size() == 1 ? (*code)[0] : '?'));
+    }
+    return codes;
+}
+
+StoredRegistryValue AnsiView(const platform::StoredValue& kept) {
+    return {kept.type, IsText(kept.type) ? Narrow(kept.data) : kept.data};
+}
 
 }  // namespace
 
@@ -36,6 +60,14 @@ const MemoryRegistry::Key* MemoryRegistry::FindKey(std::string_view path) const 
     return found == keys_.end() ? nullptr : &found->second;
 }
 
+RegistryStatus MemoryRegistry::Reach(RegistryKeyHandle handle, platform::KeyAccess access, Key*& key) {
+    const auto open = handles_.find(handle.value);
+    if (open == handles_.end()) return status::kInvalidHandle;
+    if (open->second.access != access) return status::kAccessDenied;
+    key = &keys_.at(open->second.path);
+    return status::kSuccess;
+}
+
 RegistryStatus MemoryRegistry::OpenKey(std::string_view subKey, platform::KeyAccess access, RegistryKeyHandle& key) {
     const Key* found = FindKey(subKey);
     if (!found) return Log(Kind::Open, subKey, status::kNotFound);
@@ -48,13 +80,12 @@ RegistryStatus MemoryRegistry::OpenKey(std::string_view subKey, platform::KeyAcc
 
 RegistryStatus MemoryRegistry::QueryValue(RegistryKeyHandle handle, std::string_view name, std::uint32_t& type,
                                           std::byte* data, std::uint32_t& size) {
-    const auto open = handles_.find(handle.value);
-    if (open == handles_.end()) return Log(Kind::Query, name, status::kInvalidHandle);
-    if (open->second.access != platform::KeyAccess::Query) return Log(Kind::Query, name, status::kAccessDenied);
-    const auto& values = keys_.at(open->second.path).values;
-    const auto found = values.find(Fold(name));
-    if (found == values.end()) return Log(Kind::Query, name, status::kNotFound);
-    const StoredRegistryValue& value = found->second;
+    Key* key = nullptr;
+    if (const auto reached = Reach(handle, platform::KeyAccess::Query, key); reached != status::kSuccess)
+        return Log(Kind::Query, name, reached);
+    const auto found = key->values.find(Fold(name));
+    if (found == key->values.end()) return Log(Kind::Query, name, status::kNotFound);
+    const StoredRegistryValue value = AnsiView(found->second);
     // A text stored without its terminator is returned with one, and counted with it.
     const bool terminate = IsText(value.type) && !value.data.empty() && value.data.back() != std::byte{0};
     const auto needed = static_cast<std::uint32_t>(value.data.size() + (terminate ? 1 : 0));
@@ -73,14 +104,45 @@ RegistryStatus MemoryRegistry::QueryValue(RegistryKeyHandle handle, std::string_
 
 RegistryStatus MemoryRegistry::SetValue(RegistryKeyHandle handle, std::string_view name, std::uint32_t type,
                                         const std::byte* data, std::uint32_t size) {
-    const auto open = handles_.find(handle.value);
-    if (open == handles_.end()) return Log(Kind::Set, name, status::kInvalidHandle);
-    if (open->second.access != platform::KeyAccess::Set) return Log(Kind::Set, name, status::kAccessDenied);
-    Key& key = keys_.at(open->second.path);
-    if (const auto failure = key.setFailures.find(Fold(name)); failure != key.setFailures.end())
-        return Log(Kind::Set, name, failure->second);
-    key.values[Fold(name)] = StoredRegistryValue{type, std::vector<std::byte>(data, data + size)};
-    return Log(Kind::Set, name, status::kSuccess);
+    std::vector<std::byte> bytes(data, data + size);
+    return SetStoredValue(handle, {std::string(name), type, IsText(type) ? Widen(bytes) : bytes});
+}
+
+RegistryStatus MemoryRegistry::SetStoredValue(RegistryKeyHandle handle, const platform::StoredValue& value) {
+    Key* key = nullptr;
+    if (const auto reached = Reach(handle, platform::KeyAccess::Set, key); reached != status::kSuccess)
+        return Log(Kind::Set, value.name, reached);
+    if (const auto failure = key->setFailures.find(Fold(value.name)); failure != key->setFailures.end())
+        return Log(Kind::Set, value.name, failure->second);
+    auto& kept = key->values.try_emplace(Fold(value.name), platform::StoredValue{value.name, 0, {}}).first->second;
+    kept.type = value.type;
+    kept.data = value.data;
+    return Log(Kind::Set, value.name, status::kSuccess);
+}
+
+RegistryStatus MemoryRegistry::ReadStoredValues(RegistryKeyHandle handle, std::vector<platform::StoredValue>& values) {
+    Key* key = nullptr;
+    if (const auto reached = Reach(handle, platform::KeyAccess::Query, key); reached != status::kSuccess)
+        return Log(Kind::Enumerate, "", reached);
+    values.clear();
+    for (const auto& [folded, value] : key->values) values.push_back(value);
+    return Log(Kind::Enumerate, "", status::kSuccess);
+}
+
+RegistryStatus MemoryRegistry::DeleteValue(RegistryKeyHandle handle, std::string_view name) {
+    Key* key = nullptr;
+    if (const auto reached = Reach(handle, platform::KeyAccess::Set, key); reached != status::kSuccess)
+        return Log(Kind::Delete, name, reached);
+    if (const auto failure = key->setFailures.find(Fold(name)); failure != key->setFailures.end())
+        return Log(Kind::Delete, name, failure->second);
+    return Log(Kind::Delete, name, key->values.erase(Fold(name)) > 0 ? status::kSuccess : status::kNotFound);
+}
+
+RegistryStatus MemoryRegistry::CreateKey(std::string_view subKey) {
+    if (const Key* found = FindKey(subKey); found && found->openFailure != 0)
+        return Log(Kind::Create, subKey, found->openFailure);
+    KeyAt(subKey);
+    return Log(Kind::Create, subKey, status::kSuccess);
 }
 
 RegistryStatus MemoryRegistry::CloseKey(RegistryKeyHandle handle) {
@@ -93,14 +155,25 @@ RegistryStatus MemoryRegistry::CloseKey(RegistryKeyHandle handle) {
 
 void MemoryRegistry::PutValue(std::string_view path, std::string_view name, std::uint32_t type,
                               std::vector<std::byte> data) {
-    KeyAt(path).values[Fold(name)] = StoredRegistryValue{type, std::move(data)};
+    PutStored(path, {std::string(name), type, IsText(type) ? Widen(data) : std::move(data)});
 }
 
-std::optional<StoredRegistryValue> MemoryRegistry::GetValue(std::string_view path, std::string_view name) const {
+void MemoryRegistry::PutStored(std::string_view path, platform::StoredValue value) {
+    auto& kept = KeyAt(path).values.try_emplace(Fold(value.name), platform::StoredValue{value.name, 0, {}}).first->second;
+    kept.type = value.type;
+    kept.data = std::move(value.data);
+}
+
+std::optional<platform::StoredValue> MemoryRegistry::GetStored(std::string_view path, std::string_view name) const {
     const Key* key = FindKey(path);
     if (!key) return std::nullopt;
     const auto found = key->values.find(Fold(name));
     return found == key->values.end() ? std::nullopt : std::optional(found->second);
+}
+
+std::optional<StoredRegistryValue> MemoryRegistry::GetValue(std::string_view path, std::string_view name) const {
+    const auto kept = GetStored(path, name);
+    return kept ? std::optional(AnsiView(*kept)) : std::nullopt;
 }
 
 void MemoryRegistry::FailSet(std::string_view path, std::string_view name, RegistryStatus result) {

@@ -27,6 +27,7 @@ void HeadlessHost::MakeTopmost(forms::Form& form) { log_.push_back("topmost " + 
 bool HeadlessHost::AskYesNo(forms::Form& owner, const std::string& title, const std::string& text) {
     log_.push_back("ask " + owner.Name() + " " + title);
     questions_.push_back({owner.Name(), title, text});
+    if (answers_.empty() && rule_) return rule_(title);
     if (answers_.empty()) throw std::logic_error("unexpected question \"" + title + "\": " + text);
     const bool yes = answers_.front();
     answers_.pop_front();

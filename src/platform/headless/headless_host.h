@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,10 @@ public:
     void RefreshWindowFor(forms::Form& form) override;
     void DestroyWindowFor(forms::Form& form) override;
     void MakeTopmost(forms::Form& form) override;
-    // Answers with the next answer a test queued; a question nobody expected is a fault.
+    // Answers with the next answer a test queued, or else by the answering rule of a program that
+    // runs the forms without a user; a question nobody expected is a fault.
     bool AskYesNo(forms::Form& owner, const std::string& title, const std::string& text) override;
+    void AnswerBy(std::function<bool(const std::string& title)> rule) { rule_ = std::move(rule); }
 
     struct Question {
         std::string owner, title, text;
@@ -48,6 +51,7 @@ private:
     std::vector<std::string> refreshed_;
     std::vector<Question> questions_;
     std::deque<bool> answers_;
+    std::function<bool(const std::string& title)> rule_;
 };
 
 }  // namespace sarnex::headless

@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
+
+#include "platform/win32/wide_text.h"
 
 namespace sarnex::win32 {
 namespace {
@@ -41,5 +45,50 @@ RegistryStatus Advapi32Registry::SetValue(RegistryKeyHandle key, std::string_vie
 }
 
 RegistryStatus Advapi32Registry::CloseKey(RegistryKeyHandle key) { return RegCloseKey(ToHkey(key)); }
+
+RegistryStatus Advapi32Registry::CreateKey(std::string_view subKey) {
+    HKEY created = nullptr;
+    const LONG status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, Widen(subKey).c_str(), 0, nullptr, 0, KEY_QUERY_VALUE,
+                                        nullptr, &created, nullptr);
+    if (status == ERROR_SUCCESS) RegCloseKey(created);
+    return status;
+}
+
+RegistryStatus Advapi32Registry::ReadStoredValues(RegistryKeyHandle key, std::vector<platform::StoredValue>& values) {
+    values.clear();
+    DWORD longestName = 0;
+    DWORD largestData = 0;
+    LONG status = RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   &longestName, &largestData, nullptr, nullptr);
+    if (status != ERROR_SUCCESS) return status;
+    std::wstring name(longestName + 1, L'\0');
+    std::vector<BYTE> data(largestData + 1);  // never empty: a null buffer would ask for sizes only
+    for (DWORD index = 0;;) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD type = 0;
+        DWORD size = static_cast<DWORD>(data.size());
+        status = RegEnumValueW(ToHkey(key), index, name.data(), &nameLength, nullptr, &type, data.data(), &size);
+        if (status == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+        if (status == ERROR_MORE_DATA) {  // a value grew meanwhile: the same index again, with room for it
+            name.resize(name.size() * 2 + 256);
+            data.resize(std::max<std::size_t>(data.size() * 2, size));
+            continue;
+        }
+        if (status != ERROR_SUCCESS) return status;
+        const auto* bytes = reinterpret_cast<const std::byte*>(data.data());
+        values.push_back({Narrow(std::wstring_view(name.data(), nameLength)), type,
+                          std::vector<std::byte>(bytes, bytes + size)});
+        ++index;
+    }
+}
+
+RegistryStatus Advapi32Registry::SetStoredValue(RegistryKeyHandle key, const platform::StoredValue& value) {
+    return RegSetValueExW(ToHkey(key), Widen(value.name).c_str(), 0, value.type,
+                          reinterpret_cast<const BYTE*>(value.data.data()), static_cast<DWORD>(value.data.size()));
+}
+
+RegistryStatus Advapi32Registry::DeleteValue(RegistryKeyHandle key, std::string_view name) {
+    return RegDeleteValueW(ToHkey(key), Widen(name).c_str());
+}
 
 }  // namespace sarnex::win32

@@ -1,0 +1,65 @@
+// The editor's own form on the headless host: loaded from the registry as the window loads it, then
+// changed only by the user's own actions (type and leave a box, tick or untick, pick an item) and
+// saved with the editor's own Save. So every rule of the window applies, by construction.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/driver_configuration.h"
+#include "ctl/settings.h"
+#include "editor/editor.h"
+#include "platform/forms/forms_runtime.h"
+#include "platform/headless/headless_host.h"
+#include "platform/shell.h"
+#include "platform/system_facts.h"
+
+namespace sarnex::ctl {
+
+class EditorSession {
+public:
+    EditorSession(platform::Registry& registry, const platform::CodePage& codePage,
+                  const platform::SystemFacts& systemFacts);
+    EditorSession(const EditorSession&) = delete;
+    EditorSession& operator=(const EditorSession&) = delete;
+
+    // The record a save would write now.
+    config::DriverConfiguration Record() const { return editor_.SettingsShown(); }
+
+    // The settings in the order the window shows their controls, top to bottom.
+    std::vector<SettingId> WindowOrder() const;
+
+    // Applies one setting as the user would; the reason when its control is unavailable (then
+    // nothing was done) or the value cannot go into it.
+    std::optional<std::string> Apply(SettingId setting, std::string_view value);
+
+    // Presses "Save". The editor's own questions are answered as sarnexctl's report does: its
+    // findings before the restart are warnings, printed beside the changes, and a key another
+    // program changed meanwhile is not overwritten.
+    enum class Saved { Yes, Failed, ChangedMeanwhile };
+    Saved Save();
+
+private:
+    // Nothing the session does opens a web page or offers a restart.
+    class NoShell final : public platform::Shell {
+        void OpenWebPage(const std::string&) override {}
+        void OfferRestart() override {}
+        void OpenSystemProperties() override {}
+    };
+
+    forms::Control& ControlOf(SettingId setting) const;
+    void Tick(forms::CheckBox& box, bool ticked);
+    std::optional<std::string> Refuse(const forms::TextBox& box, std::string_view text, std::string_view what) const;
+    void TypeAndLeave(forms::TextBox& box, std::string_view text);
+
+    headless::HeadlessHost host_;
+    forms::FormsRuntime runtime_{host_};
+    NoShell shell_;
+    bool saveFailed_ = false;
+    bool changedMeanwhile_ = false;
+    editor::Editor& editor_;
+};
+
+}  // namespace sarnex::ctl

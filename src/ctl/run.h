@@ -1,0 +1,39 @@
+// sarnexctl as a whole: the command line in, the texts for the console and the exit code out.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/code_page.h"
+#include "platform/files.h"
+#include "platform/program_version.h"
+#include "platform/registry.h"
+#include "platform/system_facts.h"
+
+namespace sarnex::ctl {
+
+namespace exit_code {
+inline constexpr int kSuccess = 0;
+inline constexpr int kFound = 1;     // check found something
+inline constexpr int kUsage = 2;     // a usage error, a refused setting or a bad input file
+inline constexpr int kRegistry = 3;  // the key could not be opened, created or written
+}  // namespace exit_code
+
+struct Services {
+    platform::Registry& registry;
+    const platform::CodePage& codePage;
+    platform::Files& files;
+    const platform::SystemFacts& systemFacts;
+    platform::ProgramVersion version;
+};
+
+// Texts are UTF-8; the entry point turns them into the console's code page.
+struct Outcome {
+    int exitCode = exit_code::kSuccess;
+    std::string out;
+    std::string err;
+};
+
+Outcome Run(const std::vector<std::string>& arguments, const Services& services);
+
+}  // namespace sarnex::ctl

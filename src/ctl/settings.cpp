@@ -1,0 +1,123 @@
+#include "ctl/settings.h"
+
+#include <algorithm>
+
+#include "ctl/ascii.h"
+#include "ctl/value_text.h"
+#include "platform/forms/controls.h"
+
+namespace sarnex::ctl {
+namespace {
+
+using config::ValueId;
+
+const std::array<Setting, 11> kSettings = {{
+    {SettingId::Type, "type", "hard, floppy1.44, floppy2.88", {ValueId::DiskType}},
+    {SettingId::Size, "size", "MB, 5 to 2048 (a hard disk only)", {ValueId::SizeIn4kPages}},
+    {SettingId::Letter, "letter", "auto, or D ... Z (a hard disk only)", {ValueId::UserDriveLetter}},
+    {SettingId::Fat32, "fat32", "on, off (a hard disk above 32 MB only)", {ValueId::DiskFormatFAT32}},
+    {SettingId::LoadImage, "load-image", "on, off (on turns temp-dir and label off)", {ValueId::LoadImageOnStart}},
+    {SettingId::LoadFile, "load-file", "PATH (while load-image is on)", {ValueId::LoadImageFile}},
+    {SettingId::SaveImage, "save-image", "on, off (off turns autosave off)", {ValueId::SaveImageOnExit}},
+    {SettingId::SaveFile, "save-file", "PATH (while save-image is on)", {ValueId::SaveImageFile}},
+    {SettingId::AutoSave, "autosave", "off, or SECONDS, 20 to 32767 (turns save-image on)",
+     {ValueId::AutoSaveEnabled, ValueId::AutoSaveTrigger}},
+    {SettingId::TempDir, "temp-dir", "on, off (on turns load-image off)", {ValueId::MakeTempDir}},
+    {SettingId::Label, "label", "off, or TEXT of up to 11 characters (turns load-image off)",
+     {ValueId::UseDiskLabel, ValueId::DiskLabel}},
+}};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A sign, digits and at most one decimal point: what one types into a number box on purpose.
+bool IsPlainNumber(std::string_view text) {
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+    const auto point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    const auto digits = [](std::string_view s) { return std::all_of(s.begin(), s.end(), IsDigit); };
+    return digits(whole) && digits(fraction) && whole.size() + fraction.size() > 0;
+}
+
+std::string Quoted(std::string_view value) { return "\"" + std::string(value) + "\""; }
+
+}  // namespace
+
+const std::array<Setting, 11>& Settings() { return kSettings; }
+
+const Setting& SettingOf(SettingId id) {
+    return *std::find_if(kSettings.begin(), kSettings.end(), [id](const Setting& s) { return s.id == id; });
+}
+
+const Setting* FindSetting(std::string_view name) {
+    const auto found =
+        std::find_if(kSettings.begin(), kSettings.end(), [name](const Setting& s) { return SameIgnoringCase(s.name, name); });
+    return found == kSettings.end() ? nullptr : &*found;
+}
+
+const Setting& SettingFor(ValueId value) {
+    return *std::find_if(kSettings.begin(), kSettings.end(), [value](const Setting& s) {
+        return std::find(s.stored.begin(), s.stored.end(), value) != s.stored.end();
+    });
+}
+
+std::optional<std::string> RefuseValue(SettingId id, std::string_view value) {
+    const std::string_view name = SettingOf(id).name;
+    switch (id) {
+        case SettingId::Type:
+            if (value == "hard" || value == "floppy1.44" || value == "floppy2.88") return std::nullopt;
+            return std::string(name) + " is hard, floppy1.44 or floppy2.88, not " + Quoted(value);
+        case SettingId::Size:
+            if (IsPlainNumber(value)) return std::nullopt;
+            return std::string(name) + " is a number of MB, not " + Quoted(value);
+        case SettingId::AutoSave:
+            if (value == "off" || IsPlainNumber(value)) return std::nullopt;
+            return std::string(name) + " is off or a number of seconds, not " + Quoted(value);
+        case SettingId::Letter:
+            if (value == "auto" || (!value.empty() && forms::CharacterCount(value) == 1)) return std::nullopt;
+            return std::string(name) + " is auto or one letter from D to Z, not " + Quoted(value);
+        case SettingId::Fat32:
+        case SettingId::LoadImage:
+        case SettingId::SaveImage:
+        case SettingId::TempDir:
+            if (value == "on" || value == "off") return std::nullopt;
+            return std::string(name) + " is on or off, not " + Quoted(value);
+        case SettingId::LoadFile:
+        case SettingId::SaveFile:
+        case SettingId::Label:
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::array<std::string, 11> SettingTexts(const config::DriverConfiguration& r) {
+    const std::string unstorable = "(cannot be stored)";
+    const auto flag = [](const std::optional<std::int32_t>& v) { return v == 1 ? "on" : "off"; };
+    const auto number = [&](ValueId id, const std::optional<std::int32_t>& v) {
+        return v ? NumberWords(id, *v) : unstorable;
+    };
+    std::string letter = number(ValueId::UserDriveLetter, r.UserDriveLetter);
+    if (letter.starts_with("auto")) letter = "auto";
+    std::array<std::string, 11> texts;
+    for (std::size_t i = 0; i < kSettings.size(); ++i) {
+        std::string& text = texts[i];
+        switch (kSettings[i].id) {
+            case SettingId::Type: text = r.DiskType ? TextWords(ValueId::DiskType, *r.DiskType) : unstorable; break;
+            case SettingId::Size: text = number(ValueId::SizeIn4kPages, r.SizeIn4kPages); break;
+            case SettingId::Letter: text = letter; break;
+            case SettingId::Fat32: text = flag(r.DiskFormatFAT32); break;
+            case SettingId::LoadImage: text = flag(r.LoadImageOnStart); break;
+            case SettingId::LoadFile: text = r.LoadImageFile.value_or(unstorable); break;
+            case SettingId::SaveImage: text = flag(r.SaveImageOnExit); break;
+            case SettingId::SaveFile: text = r.SaveImageFile.value_or(unstorable); break;
+            case SettingId::AutoSave:
+                text = r.AutoSaveEnabled == 1 ? number(ValueId::AutoSaveTrigger, r.AutoSaveTrigger) : "off";
+                break;
+            case SettingId::TempDir: text = flag(r.MakeTempDir); break;
+            case SettingId::Label: text = r.UseDiskLabel == 1 ? r.DiskLabel.value_or(unstorable) : "off"; break;
+        }
+    }
+    return texts;
+}
+
+}  // namespace sarnex::ctl

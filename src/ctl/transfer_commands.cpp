@@ -1,0 +1,104 @@
+// export and import: the whole key to and from a .reg file, byte for byte.
+#include "config/registry_record.h"
+#include "ctl/check.h"
+#include "ctl/commands.h"
+#include "ctl/editor_session.h"
+#include "ctl/reg_file.h"
+#include "ctl/stored_key.h"
+
+namespace sarnex::ctl {
+namespace {
+
+std::string Notation(const platform::StoredValue* value) { return value ? DataNotation(*value) : "(absent)"; }
+
+}  // namespace
+
+Outcome ExportCommand(const Command& command, const Services& services) {
+    const StoredKey stored = ReadStoredKey(services.registry, services.codePage);
+    if (!stored.Opened())
+        return Failed(exit_code::kRegistry, "cannot read " + std::string(kKeyPath) + ": " +
+                                                RegistryFailure(stored.openStatus) + "; no file was written");
+    if (const auto error = services.files.Write(command.file, WriteRegFile(stored.values)))
+        return Failed(exit_code::kUsage, "cannot write " + command.file + ": " + *error + "; the registry was not changed");
+    return {exit_code::kSuccess,
+            "Exported " + std::to_string(stored.values.size()) + " values of " + std::string(kKeyPath) + " to " +
+                command.file + ".\n",
+            ""};
+}
+
+Outcome ImportCommand(const Command& command, const Services& services) {
+    const std::string unchanged = "; nothing was written to " + std::string(kKeyPath);
+    std::vector<std::byte> contents;
+    if (const auto error = services.files.Read(command.file, contents))
+        return Failed(exit_code::kUsage, "cannot read " + command.file + ": " + *error + unchanged);
+    auto parsed = ParseRegFile(contents, services.codePage);
+    if (const auto* error = std::get_if<RegSyntaxError>(&parsed))
+        return Failed(exit_code::kUsage, command.file + ", line " + std::to_string(error->line) + ", column " +
+                                             std::to_string(error->column) + ": " + error->message + unchanged);
+    const std::vector<RegEntry>& entries = std::get<std::vector<RegEntry>>(parsed);
+
+    const StoredKey stored = ReadStoredKey(services.registry, services.codePage);
+    const bool newKey = stored.openStatus == platform::registry_status::kNotFound;
+    if (!stored.Opened() && !newKey)
+        return Failed(exit_code::kRegistry,
+                      "cannot read " + std::string(kKeyPath) + ": " + RegistryFailure(stored.openStatus) + unchanged);
+
+    // The file's entries in order; a later entry for the same name wins, as in regedit.
+    std::vector<const RegEntry*> changes;
+    std::vector<std::pair<std::string, std::string>> rows;
+    StoredKey now = stored;  // as the key stands after each entry
+    for (const RegEntry& entry : entries) {
+        const platform::StoredValue* current = now.Find(entry.name);
+        if (entry.value ? Holds(current, *entry.value) : current == nullptr) continue;
+        rows.emplace_back(entry.name.empty() ? "@" : entry.name,
+                          Notation(current) + " -> " + (entry.value ? DataNotation(*entry.value) : "(deleted)"));
+        changes.push_back(&entry);
+        if (current) now.values.erase(now.values.begin() + (current - now.values.data()));
+        if (entry.value) now.values.push_back(*entry.value);
+    }
+    Outcome outcome;
+    if (newKey) outcome.out = std::string(kKeyPath) + " does not exist: import creates it.\n";
+    outcome.out += Columns(rows, "");
+    if (changes.empty()) {
+        outcome.out += "Nothing changes; nothing was written.\n";
+        return outcome;
+    }
+    if (command.dryRun) {
+        outcome.out += "Dry run: nothing was written.\n";
+        return outcome;
+    }
+    if (newKey) {
+        if (const auto status = services.registry.CreateKey(config::kDriverKey); status != 0)
+            return Failed(exit_code::kRegistry,
+                          "cannot create " + std::string(kKeyPath) + ": " + RegistryFailure(status) + unchanged);
+    }
+    auto [status, key] = platform::RegistryKey::Open(services.registry, config::kDriverKey, platform::KeyAccess::Set);
+    if (!key.IsOpen())
+        return Failed(exit_code::kRegistry,
+                      "cannot write " + std::string(kKeyPath) + ": " + RegistryFailure(status) + unchanged);
+    std::vector<std::string> written;
+    for (const RegEntry* change : changes) {
+        const platform::RegistryStatus result = change->value ? key.SetStored(*change->value) : key.Delete(change->name);
+        if (result == platform::registry_status::kSuccess ||
+            (!change->value && result == platform::registry_status::kNotFound)) {
+            written.push_back(change->name);
+            continue;
+        }
+        key.Close();
+        const std::vector<std::string> stuck = Restore(services.registry, stored, written);
+        std::string message = "cannot write " + change->name + ": " + RegistryFailure(result);
+        if (stuck.empty()) return Failed(exit_code::kRegistry, message + "; the values already written were put back" + unchanged);
+        for (const std::string& name : stuck) message += "; " + name + " could not be put back";
+        return Failed(exit_code::kRegistry, message);
+    }
+    key.Close();
+    outcome.out += "Imported " + std::to_string(changes.size()) + " changes into " + std::string(kKeyPath) + ".\n";
+
+    const StoredKey imported = ReadStoredKey(services.registry, services.codePage);
+    const auto findings = Check(imported, EditorSession(services.registry, services.codePage, services.systemFacts).Record(),
+                                services.codePage, services.systemFacts);
+    for (const Finding& finding : findings) outcome.out += "check: " + finding.text + "\n";
+    return outcome;
+}
+
+}  // namespace sarnex::ctl
