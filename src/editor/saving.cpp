@@ -29,16 +29,12 @@ config::DriverConfiguration Editor::SettingsShown() const {
     return record;
 }
 
-// All or nothing: when any value cannot be stored (a size beyond the stored range, a text the code
-// page cannot hold or too long for the record) nothing is written, so the driver never finds half
-// of a new record beside half of the old one, and the user is told that the settings were not
-// saved. A write the registry itself refuses is reported the same way.
+// A value that cannot be stored (a size beyond the stored range, a text the code page cannot hold or
+// too long for the record) is skipped; the others are still written in order, and the user is told
+// that the settings were not saved. Typing refuses what the code page cannot hold, so little gets
+// this far.
 bool Editor::SaveSettings() {
     const config::DriverConfiguration settings = SettingsShown();
-    if (!config::UnstorableValues(settings, services_.codePage).empty()) {
-        services_.showSaveFailedNotice();
-        return false;
-    }
     const config::WriteOutcome outcome =
         config::WriteDriverConfiguration(services_.registry, services_.codePage, settings);
     AdoptWrittenValues(reference_, settings, outcome);
