@@ -340,7 +340,7 @@ void FormWindow::ControlChanged(forms::Control& control, forms::Property propert
                                           : static_cast<forms::TextBox&>(control).Text();
             // Rewriting an unchanged text would move the caret while the user types; a window not yet
             // shown has no caret, and is spared reading its text back.
-            if (!IsWindowVisible(h) || WindowText(h) != text) SetWindowTextW(h, Widen(text).c_str());
+            if (!IsWindowVisible(h) || WindowText(h) != text) ReplaceText(h, text);
             if (control.Type() == ControlType::ComboBox) SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
             break;
         }
@@ -361,6 +361,21 @@ void FormWindow::ControlChanged(forms::Control& control, forms::Property propert
         }
         case forms::Property::List: FillCombo(static_cast<forms::ComboBox&>(control)); break;
     }
+}
+
+void FormWindow::ReplaceText(HWND window, const std::string& text) {
+    if (GetFocus() != window) {
+        SetWindowTextW(window, Widen(text).c_str());
+        return;
+    }
+    // In the box being typed into, the caret stays as far from the end as it was, so a character
+    // put right or refused leaves it where the typing goes on.
+    DWORD caret = 0;
+    SendMessageW(window, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    const int fromEnd = GetWindowTextLengthW(window) - static_cast<int>(caret);
+    SetWindowTextW(window, Widen(text).c_str());
+    const auto at = static_cast<WPARAM>(std::max(0, GetWindowTextLengthW(window) - fromEnd));
+    SendMessageW(window, EM_SETSEL, at, static_cast<LPARAM>(at));
 }
 
 void FormWindow::ControlRefreshed(forms::Control& control) {
@@ -387,7 +402,9 @@ void FormWindow::OnCommand(HWND child, int code) {
     if (control == nullptr || mirroring_ > 0) return;
     switch (control->Type()) {
         case ControlType::TextBox:
-            if (code == EN_CHANGE) static_cast<forms::TextBox*>(control)->UserEdit(WindowText(child));
+            // A box that does not take an edit as it came has shown its own text again.
+            if (code == EN_CHANGE && !static_cast<forms::TextBox*>(control)->UserEdit(WindowText(child)))
+                MessageBeep(MB_OK);
             break;
         case ControlType::CheckBox:
             if (code == BN_CLICKED) static_cast<forms::CheckBox*>(control)->UserClick();

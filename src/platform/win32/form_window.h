@@ -58,6 +58,7 @@ private:
     void AddToolTip(HWND child, const std::string& tip);
     void FitComboHeight(HWND combo, int height);
     void FillCombo(forms::ComboBox& combo);
+    void ReplaceText(HWND window, const std::string& text);
     RECT PixelRect(const forms::ControlDesign& d) const;
 
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
