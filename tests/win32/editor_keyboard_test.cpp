@@ -1,5 +1,5 @@
-// The keyboard on the editor's real windows: Backspace in a stored text over its box's limit,
-// characters the code page cannot hold.
+// The keyboard on the editor's real windows: Enter and Esc in the open disk-type list, Backspace in a
+// stored text over its box's limit, characters the code page cannot hold.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "notices/registry_notices.h"
+#include "shared/event_trace.h"
 #include "shared/stored_values.h"
 #include "support/code_page_1252.h"
 #include "support/memory_registry.h"
@@ -62,6 +63,30 @@ struct Keyboard : Win32Program<MemoryRegistry, CodePage1252> {
         return start == end ? static_cast<int>(end) : -1;
     }
 };
+
+TEST(EditorKeyboard, EnterAndEscCloseTheOpenDiskTypeListAsInAnyComboBox) {
+    Keyboard k;
+    auto& e = k.Start();
+    HWND list = k.host.WindowOf(e.diskTypeList);
+    const auto open = [&] { return SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != FALSE; };
+    k.user.Focus(e.diskTypeList);
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        k.Press(VK_F4);
+        ASSERT_TRUE(open());
+        k.Press(VK_DOWN);
+        k.Press(key);
+        EXPECT_FALSE(open());
+    }
+    // Enter kept "1.44MB Floppy"; from there Esc went back to it from "2.88MB Floppy".
+    EXPECT_EQ(e.diskTypeList.ListIndex(), 1);
+    EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(k.Shown(e.diskTypeList), "1.44MB Floppy");
+    EXPECT_FALSE(e.diskSizeBox.Enabled());
+    EventTrace trace(e);
+    k.Press(VK_RETURN);  // the list closed, Enter and Esc press nothing
+    k.Press(VK_ESCAPE);
+    EXPECT_EQ(trace.Entries(), std::vector<std::string>{});
+}
 
 TEST(EditorKeyboard, BackspaceInAStoredTextOverTheLimitDeletesOneCharacter) {
     const std::vector<std::vector<std::string>> cases = {

@@ -417,7 +417,9 @@ void FormWindow::OnCommand(HWND child, int code) {
             break;
         case ControlType::ComboBox: {
             auto* combo = static_cast<forms::ComboBox*>(control);
-            if (code == CBN_SELCHANGE) {
+            if (code == CBN_DROPDOWN) {
+                listOpenedOn_ = combo->ListIndex();
+            } else if (code == CBN_SELCHANGE) {
                 const auto index = static_cast<int>(SendMessageW(child, CB_GETCURSEL, 0, 0));
                 combo->UserPick(index);
             } else if (code == CBN_EDITCHANGE) {
@@ -525,12 +527,26 @@ LRESULT FormWindow::OnChildMessage(HWND child, UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         case WM_CHAR:
-            if (wp == L'\t' || wp == L'\r' || wp == 0x1B) return 0;  // Tab moves the focus; Enter and Esc press nothing
+            if (wp == L'\t') return 0;  // Tab moves the focus
+            if (wp == L'\r' || wp == 0x1B) return OnEnterOrEsc(child, msg, wp, lp);
             break;
         case WM_NCDESTROY: RemoveWindowSubclass(child, ChildProc, 1); break;
         default: break;
     }
     return DefSubclassProc(child, msg, wp, lp);
+}
+
+// Enter and Esc press nothing. In an open drop-down list they close it, as in any combo box: Enter
+// keeps the item moved to, Esc goes back to the item the list opened on.
+LRESULT FormWindow::OnEnterOrEsc(HWND child, UINT msg, WPARAM wp, LPARAM lp) {
+    forms::Control* control = ControlOf(child);
+    if (control == nullptr || control->Type() != ControlType::ComboBox ||
+        !SendMessageW(ChildOf(*control), CB_GETDROPPEDSTATE, 0, 0))
+        return 0;
+    const LRESULT result = DefSubclassProc(child, msg, wp, lp);
+    auto* combo = static_cast<forms::ComboBox*>(control);
+    if (wp == 0x1B && listOpenedOn_ >= 0 && combo->ListIndex() != listOpenedOn_) combo->UserPick(listOpenedOn_);
+    return result;
 }
 
 LRESULT CALLBACK FormWindow::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
