@@ -1,5 +1,5 @@
-// The keyboard on the editor's real windows: Enter and Esc in the open disk-type list, Backspace in a
-// stored text over its box's limit, characters the code page cannot hold.
+// The keyboard on the editor's real windows: Enter and Esc in the open disk-type list, Home and End on
+// a spinner, Backspace in a stored text over its box's limit, characters the code page cannot hold.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -86,6 +86,27 @@ TEST(EditorKeyboard, EnterAndEscCloseTheOpenDiskTypeListAsInAnyComboBox) {
     k.Press(VK_RETURN);  // the list closed, Enter and Esc press nothing
     k.Press(VK_ESCAPE);
     EXPECT_EQ(trace.Entries(), std::vector<std::string>{});
+}
+
+TEST(EditorKeyboard, HomeAndEndOnAFocusedSpinnerStepOnceToTheBarsEnds) {
+    const std::vector<std::vector<const char*>> cases = {{"diskSizeSpinner", "diskSizeBox", " 65", " 64"},
+                                                         {"autoSaveSpinner", "autoSaveIntervalBox", " 64", " 60"},
+                                                         {"driveLetterSpinner", "driveLetterBox", "T", "S"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0]);
+        Keyboard k;
+        auto& e = k.Start();
+        auto& spinner = e.Get<forms::VScrollBar>(c[0]);
+        auto& box = e.Get<forms::TextBox>(c[1]);
+        k.user.Focus(spinner);
+        k.Press(VK_HOME);
+        k.Press(VK_HOME);  // at the top already: no move, no step
+        EXPECT_EQ(k.Shown(box), c[2]);
+        EXPECT_EQ(GetScrollPos(k.host.WindowOf(spinner), SB_CTL), 0);
+        k.Press(VK_END);
+        EXPECT_EQ(k.Shown(box), c[3]);
+        EXPECT_EQ(GetScrollPos(k.host.WindowOf(spinner), SB_CTL), spinner.Max());
+    }
 }
 
 TEST(EditorKeyboard, BackspaceInAStoredTextOverTheLimitDeletesOneCharacter) {

@@ -217,4 +217,10 @@ void VScrollBar::UserArrow(Arrow arrow) {
     SetValue(target);
 }
 
+void VScrollBar::UserMoveToEnd(Arrow towards) {
+    if (!CanTakeFocus()) return;
+    Parent().MoveFocus(*this);
+    SetValue(towards == Arrow::Up ? Min() : Max());
+}
+
 }  // namespace sarnex::forms

@@ -146,6 +146,8 @@ public:
     bool SetValue(int value);
     enum class Arrow { Up, Down };  // the top arrow moves towards Min
     void UserArrow(Arrow arrow);
+    // Home or End on the focused bar: it moves all the way to Min (Up) or Max (Down).
+    void UserMoveToEnd(Arrow towards);
 
 private:
     int value_ = 0;

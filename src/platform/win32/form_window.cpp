@@ -437,6 +437,8 @@ void FormWindow::OnVScroll(HWND bar, int code) {
     auto* scroll = static_cast<forms::VScrollBar*>(control);
     if (code == SB_LINEUP || code == SB_PAGEUP) scroll->UserArrow(forms::VScrollBar::Arrow::Up);
     if (code == SB_LINEDOWN || code == SB_PAGEDOWN) scroll->UserArrow(forms::VScrollBar::Arrow::Down);
+    if (code == SB_TOP) scroll->UserMoveToEnd(forms::VScrollBar::Arrow::Up);  // Home
+    if (code == SB_BOTTOM) scroll->UserMoveToEnd(forms::VScrollBar::Arrow::Down);  // End
 }
 
 void FormWindow::OnPaint() {
