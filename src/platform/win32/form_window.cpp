@@ -192,7 +192,8 @@ HWND FormWindow::CreateChild(forms::Control& control) {
                                                                  : 0u;
     switch (control.Type()) {
         case ControlType::Label:
-            style |= SS_NOTIFY | (align == 1 ? SS_CENTER : align == 2 ? SS_RIGHT : SS_LEFT);
+            // A caption may reach into the box below it: it paints only where no other control is.
+            style |= WS_CLIPSIBLINGS | SS_NOTIFY | (align == 1 ? SS_CENTER : align == 2 ? SS_RIGHT : SS_LEFT);
             text = static_cast<forms::Label&>(control).Caption();
             break;
         case ControlType::TextBox:
@@ -249,6 +250,7 @@ HWND FormWindow::CreateChild(forms::Control& control) {
             break;
         }
         case ControlType::Label:
+            SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             if (d.autoSize) {
                 DeviceContext dc(child);
                 HGDIOBJ old = SelectObject(dc.get(), FontFor(d.font));
