@@ -385,7 +385,8 @@ void FormWindow::ControlRefreshed(forms::Control& control) {
 }
 
 void FormWindow::FocusChanged(forms::Form&, forms::Control* focused) {
-    if (focused == nullptr) return;
+    // An inactive window is not activated for this: it gives the control the focus when it is activated.
+    if (focused == nullptr || GetActiveWindow() != window_.get()) return;
     HWND h = ChildOf(*focused);
     if (h == nullptr) return;
     HWND current = GetFocus();
