@@ -66,12 +66,14 @@ std::optional<std::string> EditorSession::Refuse(const forms::TextBox& box, std:
 }
 
 // Selects the box's text and types over it one character at a time, as the keyboard does, then
-// leaves the box for the "Save" button, which runs the box's own normalisation.
-void EditorSession::TypeAndLeave(forms::TextBox& box, std::string_view text) {
+// leaves the box for the "Save" button, which runs the box's own normalisation. False when the box
+// refused a character, as it refuses one the code page cannot hold.
+bool EditorSession::TypeAndLeave(forms::TextBox& box, std::string_view text) {
     box.UserEdit("");
     for (std::size_t count = 1; count <= forms::CharacterCount(text); ++count)
-        box.UserEdit(forms::FirstCharacters(text, count));
+        if (!box.UserEdit(forms::FirstCharacters(text, count))) return false;
     editor_.MoveFocus(editor_.saveButton);
+    return true;
 }
 
 std::optional<std::string> EditorSession::Apply(SettingId setting, std::string_view value) {
@@ -89,7 +91,8 @@ std::optional<std::string> EditorSession::Apply(SettingId setting, std::string_v
             if (auto refusal = Refuse(t.box, value, t.what)) return refusal;
         }
         if (t.check) Tick(*t.check, on);
-        if (on) TypeAndLeave(t.box, value);
+        if (on && !TypeAndLeave(t.box, value))
+            return std::string(t.what) + " takes only characters that the ANSI code page can hold";
         return std::nullopt;
     };
     switch (setting) {

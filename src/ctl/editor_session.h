@@ -52,7 +52,7 @@ private:
     forms::Control& ControlOf(SettingId setting) const;
     void Tick(forms::CheckBox& box, bool ticked);
     std::optional<std::string> Refuse(const forms::TextBox& box, std::string_view text, std::string_view what) const;
-    void TypeAndLeave(forms::TextBox& box, std::string_view text);
+    bool TypeAndLeave(forms::TextBox& box, std::string_view text);
 
     headless::HeadlessHost host_;
     forms::FormsRuntime runtime_{host_};

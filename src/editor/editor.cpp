@@ -46,6 +46,9 @@ Editor::Editor(forms::FormsRuntime& runtime, EditorServices services)
       saveButton(Get<forms::CommandButton>("saveButton")),
       services_(std::move(services)) {
     BindHandlers();
+    // These texts are stored through the code page: a character it cannot hold is refused where it
+    // is typed or pasted, rather than failing the save half-way.
+    for (forms::TextBox* box : {&loadImageFileBox, &saveImageFileBox, &volumeLabelBox}) box->HoldTo(services_.codePage);
 }
 
 void Editor::BindHandlers() {

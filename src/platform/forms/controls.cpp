@@ -1,7 +1,9 @@
 #include "platform/forms/controls.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "platform/code_page.h"
 #include "platform/forms/form.h"
 
 namespace sarnex::forms {
@@ -107,12 +109,54 @@ void TextBox::SetText(std::string text) {
     Raise(Event::Change);
 }
 
-void TextBox::UserEdit(std::string text) {
-    if (!CanTakeFocus()) return;
+namespace {
+
+// Whether the byte at `at` continues a character begun before it.
+bool ContinuesCharacter(std::string_view text, std::size_t at) {
+    return at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
+}
+
+// An edit replaces one stretch of the text: what it removed from `before` and inserted instead.
+struct Replacement {
+    std::string_view head, removed, inserted, tail;
+};
+
+Replacement ReplacementBetween(std::string_view before, std::string_view after) {
+    auto head = static_cast<std::size_t>(
+        std::mismatch(before.begin(), before.end(), after.begin(), after.end()).first - before.begin());
+    while (head > 0 && (ContinuesCharacter(before, head) || ContinuesCharacter(after, head))) --head;
+    const auto most = static_cast<std::ptrdiff_t>(std::min(before.size(), after.size()) - head);
+    auto tail = static_cast<std::size_t>(
+        std::mismatch(before.rbegin(), before.rbegin() + most, after.rbegin()).first - before.rbegin());
+    while (ContinuesCharacter(before, before.size() - tail)) --tail;  // the same byte begins both tails
+    return {before.substr(0, head), before.substr(head, before.size() - head - tail),
+            after.substr(head, after.size() - head - tail), before.substr(before.size() - tail)};
+}
+
+}  // namespace
+
+bool TextBox::UserEdit(std::string text) {
+    if (!CanTakeFocus()) return false;
     Parent().MoveFocus(*this);
-    if (MaxLength() > 0 && CharacterCount(text) > static_cast<std::size_t>(MaxLength()))
-        text = FirstCharacters(text, static_cast<std::size_t>(MaxLength()));
-    SetText(std::move(text));
+    const Replacement edit = ReplacementBetween(text_, text);
+    if (codePage_ != nullptr && !edit.inserted.empty() && !codePage_->FromUtf8(edit.inserted)) {
+        Notify(Property::Text);  // the host shows the kept text again
+        return false;
+    }
+    std::string_view kept = edit.inserted;
+    if (MaxLength() > 0) {
+        const auto limit = static_cast<std::size_t>(MaxLength());
+        const std::size_t remaining = CharacterCount(text_) - CharacterCount(edit.removed);
+        const std::size_t room = remaining < limit ? limit - remaining : 0;
+        if (CharacterCount(kept) > room) kept = kept.substr(0, FirstCharacters(kept, room).size());
+    }
+    if (kept.size() == edit.inserted.size()) {
+        SetText(std::move(text));
+        return true;
+    }
+    SetText(std::string(edit.head).append(kept).append(edit.tail));
+    Notify(Property::Text);
+    return false;
 }
 
 // --- ComboBox ----------------------------------------------------------------
@@ -171,6 +215,12 @@ void VScrollBar::UserArrow(Arrow arrow) {
     const int target = arrow == Arrow::Up ? value_ - SmallChange() : value_ + SmallChange();
     if (target < Min() || target > Max()) return;  // the bar stops at its ends
     SetValue(target);
+}
+
+void VScrollBar::UserMoveToEnd(Arrow towards) {
+    if (!CanTakeFocus()) return;
+    Parent().MoveFocus(*this);
+    SetValue(towards == Arrow::Up ? Min() : Max());
 }
 
 }  // namespace sarnex::forms

@@ -10,6 +10,10 @@
 
 #include "platform/forms/design.h"
 
+namespace sarnex::platform {
+class CodePage;
+}
+
 namespace sarnex::forms {
 
 class Form;
@@ -96,11 +100,18 @@ public:
     const std::string& Text() const { return text_; }
     void SetText(std::string text);  // the program's assignment: not cut to MaxLength
     int MaxLength() const { return Design().maxLength; }
-    // The box's text after an edit by the user; MaxLength limits what typing can put in.
-    void UserEdit(std::string text);
+    // The user's edit: `text` is the whole text the typing or pasting would leave. As in a plain
+    // edit box, MaxLength limits only what the edit adds: of the added characters those that fit are
+    // kept, and deleting is always possible, however long a text the program assigned. A box held
+    // to a code page refuses an edit that adds a character the code page cannot hold. Returns false
+    // when the box did not take the edit as it came (the host then beeps and shows the box's text).
+    bool UserEdit(std::string text);
+    // The code page the box's text is stored in, or none.
+    void HoldTo(const platform::CodePage& codePage) { codePage_ = &codePage; }
 
 private:
     std::string text_;
+    const platform::CodePage* codePage_ = nullptr;
 };
 
 class ComboBox : public Control {
@@ -135,6 +146,8 @@ public:
     bool SetValue(int value);
     enum class Arrow { Up, Down };  // the top arrow moves towards Min
     void UserArrow(Arrow arrow);
+    // Home or End on the focused bar: it moves all the way to Min (Up) or Max (Down).
+    void UserMoveToEnd(Arrow towards);
 
 private:
     int value_ = 0;

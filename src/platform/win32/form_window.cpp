@@ -192,7 +192,8 @@ HWND FormWindow::CreateChild(forms::Control& control) {
                                                                  : 0u;
     switch (control.Type()) {
         case ControlType::Label:
-            style |= SS_NOTIFY | (align == 1 ? SS_CENTER : align == 2 ? SS_RIGHT : SS_LEFT);
+            // A caption may reach into the box below it: it paints only where no other control is.
+            style |= WS_CLIPSIBLINGS | SS_NOTIFY | (align == 1 ? SS_CENTER : align == 2 ? SS_RIGHT : SS_LEFT);
             text = static_cast<forms::Label&>(control).Caption();
             break;
         case ControlType::TextBox:
@@ -249,6 +250,7 @@ HWND FormWindow::CreateChild(forms::Control& control) {
             break;
         }
         case ControlType::Label:
+            SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             if (d.autoSize) {
                 DeviceContext dc(child);
                 HGDIOBJ old = SelectObject(dc.get(), FontFor(d.font));
@@ -340,7 +342,7 @@ void FormWindow::ControlChanged(forms::Control& control, forms::Property propert
                                           : static_cast<forms::TextBox&>(control).Text();
             // Rewriting an unchanged text would move the caret while the user types; a window not yet
             // shown has no caret, and is spared reading its text back.
-            if (!IsWindowVisible(h) || WindowText(h) != text) SetWindowTextW(h, Widen(text).c_str());
+            if (!IsWindowVisible(h) || WindowText(h) != text) ReplaceText(h, text);
             if (control.Type() == ControlType::ComboBox) SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
             break;
         }
@@ -363,12 +365,28 @@ void FormWindow::ControlChanged(forms::Control& control, forms::Property propert
     }
 }
 
+void FormWindow::ReplaceText(HWND window, const std::string& text) {
+    if (GetFocus() != window) {
+        SetWindowTextW(window, Widen(text).c_str());
+        return;
+    }
+    // In the box being typed into, the caret stays as far from the end as it was, so a character
+    // put right or refused leaves it where the typing goes on.
+    DWORD caret = 0;
+    SendMessageW(window, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    const int fromEnd = GetWindowTextLengthW(window) - static_cast<int>(caret);
+    SetWindowTextW(window, Widen(text).c_str());
+    const auto at = static_cast<WPARAM>(std::max(0, GetWindowTextLengthW(window) - fromEnd));
+    SendMessageW(window, EM_SETSEL, at, static_cast<LPARAM>(at));
+}
+
 void FormWindow::ControlRefreshed(forms::Control& control) {
     if (HWND h = ChildOf(control)) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void FormWindow::FocusChanged(forms::Form&, forms::Control* focused) {
-    if (focused == nullptr) return;
+    // An inactive window is not activated for this: it gives the control the focus when it is activated.
+    if (focused == nullptr || GetActiveWindow() != window_.get()) return;
     HWND h = ChildOf(*focused);
     if (h == nullptr) return;
     HWND current = GetFocus();
@@ -387,7 +405,9 @@ void FormWindow::OnCommand(HWND child, int code) {
     if (control == nullptr || mirroring_ > 0) return;
     switch (control->Type()) {
         case ControlType::TextBox:
-            if (code == EN_CHANGE) static_cast<forms::TextBox*>(control)->UserEdit(WindowText(child));
+            // A box that does not take an edit as it came has shown its own text again.
+            if (code == EN_CHANGE && !static_cast<forms::TextBox*>(control)->UserEdit(WindowText(child)))
+                MessageBeep(MB_OK);
             break;
         case ControlType::CheckBox:
             if (code == BN_CLICKED) static_cast<forms::CheckBox*>(control)->UserClick();
@@ -400,7 +420,9 @@ void FormWindow::OnCommand(HWND child, int code) {
             break;
         case ControlType::ComboBox: {
             auto* combo = static_cast<forms::ComboBox*>(control);
-            if (code == CBN_SELCHANGE) {
+            if (code == CBN_DROPDOWN) {
+                listOpenedOn_ = combo->ListIndex();
+            } else if (code == CBN_SELCHANGE) {
                 const auto index = static_cast<int>(SendMessageW(child, CB_GETCURSEL, 0, 0));
                 combo->UserPick(index);
             } else if (code == CBN_EDITCHANGE) {
@@ -418,6 +440,8 @@ void FormWindow::OnVScroll(HWND bar, int code) {
     auto* scroll = static_cast<forms::VScrollBar*>(control);
     if (code == SB_LINEUP || code == SB_PAGEUP) scroll->UserArrow(forms::VScrollBar::Arrow::Up);
     if (code == SB_LINEDOWN || code == SB_PAGEDOWN) scroll->UserArrow(forms::VScrollBar::Arrow::Down);
+    if (code == SB_TOP) scroll->UserMoveToEnd(forms::VScrollBar::Arrow::Up);  // Home
+    if (code == SB_BOTTOM) scroll->UserMoveToEnd(forms::VScrollBar::Arrow::Down);  // End
 }
 
 void FormWindow::OnPaint() {
@@ -508,12 +532,26 @@ LRESULT FormWindow::OnChildMessage(HWND child, UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         case WM_CHAR:
-            if (wp == L'\t' || wp == L'\r' || wp == 0x1B) return 0;  // Tab moves the focus; Enter and Esc press nothing
+            if (wp == L'\t') return 0;  // Tab moves the focus
+            if (wp == L'\r' || wp == 0x1B) return OnEnterOrEsc(child, msg, wp, lp);
             break;
         case WM_NCDESTROY: RemoveWindowSubclass(child, ChildProc, 1); break;
         default: break;
     }
     return DefSubclassProc(child, msg, wp, lp);
+}
+
+// Enter and Esc press nothing. In an open drop-down list they close it, as in any combo box: Enter
+// keeps the item moved to, Esc goes back to the item the list opened on.
+LRESULT FormWindow::OnEnterOrEsc(HWND child, UINT msg, WPARAM wp, LPARAM lp) {
+    forms::Control* control = ControlOf(child);
+    if (control == nullptr || control->Type() != ControlType::ComboBox ||
+        !SendMessageW(ChildOf(*control), CB_GETDROPPEDSTATE, 0, 0))
+        return 0;
+    const LRESULT result = DefSubclassProc(child, msg, wp, lp);
+    auto* combo = static_cast<forms::ComboBox*>(control);
+    if (wp == 0x1B && listOpenedOn_ >= 0 && combo->ListIndex() != listOpenedOn_) combo->UserPick(listOpenedOn_);
+    return result;
 }
 
 LRESULT CALLBACK FormWindow::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -58,10 +58,12 @@ private:
     void AddToolTip(HWND child, const std::string& tip);
     void FitComboHeight(HWND combo, int height);
     void FillCombo(forms::ComboBox& combo);
+    void ReplaceText(HWND window, const std::string& text);
     RECT PixelRect(const forms::ControlDesign& d) const;
 
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnChildMessage(HWND child, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnEnterOrEsc(HWND child, UINT msg, WPARAM wp, LPARAM lp);
     void OnCommand(HWND child, int code);
     void OnVScroll(HWND bar, int code);
     void OnPaint();
@@ -82,6 +84,7 @@ private:
     std::vector<std::pair<const forms::Control*, HPEN>> frameLines_;  // each line with its pen
     bool finished_ = false;
     int mirroring_ = 0;
+    int listOpenedOn_ = -1;  // the item a drop-down list showed when it opened
 };
 
 }  // namespace sarnex::win32

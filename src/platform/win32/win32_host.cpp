@@ -61,11 +61,20 @@ void Win32Host::CreateWindowFor(forms::Form& form) {
 }
 
 void Win32Host::ShowWindowFor(forms::Form& form) {
-    if (FormWindow* w = Find(form)) {
-        ShowWindow(w->Handle(), SW_SHOWNORMAL);
-        w->FinishAfterShow();
-        SetForegroundWindow(w->Handle());
-    }
+    FormWindow* w = Find(form);
+    if (w == nullptr) return;
+    // A window shown while a topmost one is active opens behind it and leaves it the activation.
+    // Windows keeps a topmost window in front anyway; with no window manager, Wine raises whichever
+    // window takes the focus, and X stacks a window by when it was made, so the topmost ones are
+    // put back on top as well.
+    bool topmostActive = false;
+    for (const auto& [other, window] : windows_)
+        if (other != &form && other->Topmost() && window->Handle() == GetActiveWindow()) topmostActive = true;
+    ShowWindow(w->Handle(), topmostActive ? SW_SHOWNA : SW_SHOWNORMAL);
+    w->FinishAfterShow();
+    if (!topmostActive) SetForegroundWindow(w->Handle());
+    for (const auto& [other, window] : windows_)
+        if (other->Topmost()) MakeTopmost(*window);
 }
 
 void Win32Host::RefreshWindowFor(forms::Form& form) {
@@ -97,7 +106,12 @@ void Win32Host::Dispose(FormWindow* window) {
 }
 
 void Win32Host::MakeTopmost(forms::Form& form) {
-    if (FormWindow* w = Find(form)) SetWindowPos(w->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    if (FormWindow* w = Find(form)) MakeTopmost(*w);
+}
+
+// Being made topmost does not activate a window.
+void Win32Host::MakeTopmost(const FormWindow& window) {
+    SetWindowPos(window.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 // The system's message box, owned by the form's window: modal to it, and never behind it. A box that

@@ -58,6 +58,7 @@ public:
 private:
     friend class FormWindow;
     FormWindow* Find(const forms::Form& form) const;
+    static void MakeTopmost(const FormWindow& window);
     void Dispose(FormWindow* window);
 
     void RethrowFailure();

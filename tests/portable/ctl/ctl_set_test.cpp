@@ -110,7 +110,7 @@ const SetCase kCases[] = {
     {"TheLabelHoldsElevenCharacters", nullptr, Set({"label=ABCDEFGHIJKL"}), 2,
      "sarnexctl: refused: label=ABCDEFGHIJKL: the label holds at most 11 characters\n" + kNothingWritten, nullptr},
     {"ATextTheCodePageCannotHold", nullptr, Set({"label=\xE4\xB8\xAD", "size=10"}), 2,
-     "sarnexctl: refused: label (DiskLabel): \"\xE4\xB8\xAD\" has characters that the ANSI code page cannot hold\n" +
+     "sarnexctl: refused: label=\xE4\xB8\xAD: the label takes only characters that the ANSI code page can hold\n" +
          kNothingWritten, nullptr},
 };
 

@@ -197,7 +197,7 @@ TEST(Saving, ValuesThatCannotBeStoredAreReportedAndTheRestWritten) {
     FreshProgram p;
     editor::Editor& e = p.Start();
     p.user.Clear(e.driveLetterBox);                  // no letter to store
-    p.user.Retype(e.volumeLabelBox, "\xE4\xB8\xAD");   // no Windows-1252 code
+    e.volumeLabelBox.SetText("\xE4\xB8\xAD");         // no Windows-1252 code: typing refuses it
     e.diskSizeBox.SetText("9000000");                // pages beyond 32 bits: only code can leave this
     p.user.Retype(e.saveImageFileBox, "E:\\saved.img");
     p.facts.AddFolder("E:\\", 1024 * kMegabyte);
