@@ -1,5 +1,5 @@
-// The three spinners: each arrow makes one step of the number or letter beside it, or is refused and
-// the bar put back; a step counts once however far the bar moved.
+// The three spinners: each arrow, and Home or End on the focused bar, makes one step of the number or
+// letter beside it, or is refused and the bar put back; a step counts once however far the bar moved.
 #include <functional>
 
 #include "config/number_text.h"
@@ -35,7 +35,7 @@ struct SpinCase {
     StoredValues stored;
     Prepare prepare;
     Spinner spinner;
-    std::string arrows;  // '^' the top arrow, 'v' the bottom one
+    std::string arrows;  // '^' the top arrow, 'v' the bottom one; 'H' Home, 'E' End
     std::string shown;
     int bar;  // -1: not checked
 };
@@ -64,6 +64,7 @@ const SpinCase kCases[] = {
     {"fraction of a loaded size kept", With(kTypical, {{"SizeIn4kPages", Number(16512)}}), kNothing, Spinner::Size, "^",
      " 65.5", 1983},
     {"size loaded above 2048 steps down, never up", Size(4096), kNothing, Spinner::Size, "^v^", " 4094", 1},
+    {"Home steps up once, End down once", kTypical, kNothing, Spinner::Size, "HHE", " 64", 2048},
     {"size while a floppy is chosen", kFloppy, kNothing, Spinner::Size, "^v", " 64", 1984},
     {"letter up", Letter('Y'), kNothing, Spinner::Letter, "^", "Z", 16383},
     {"letter up at Z refused", Letter('Z'), kNothing, Spinner::Letter, "^", "Z", 16384},
@@ -71,6 +72,7 @@ const SpinCase kCases[] = {
     {"letter down at D refused", Letter('D'), kNothing, Spinner::Letter, "v", "D", 16384},
     {"letter up stops at Z", Letter('R'), kNothing, Spinner::Letter, std::string(30, '^'), "Z", 16376},
     {"letter down stops at D", Letter('R'), kNothing, Spinner::Letter, std::string(30, 'v'), "D", 16398},
+    {"letter Home at Z refused, End", Letter('Z'), kNothing, Spinner::Letter, "HE", "Y", 32767},
     {"letter while unticked", kTypical, [](UserDriver& u, editor::Editor& e) { u.Click(e.driveLetterCheck); },
      Spinner::Letter, "^v", "S", 16384},
     {"letter while a floppy is chosen", kFloppy, kNothing, Spinner::Letter, "v^", "S", 16384},
@@ -86,6 +88,7 @@ const SpinCase kCases[] = {
      std::string(9000, '^'), " 32764", -1},
     {"interval steps down stop at 23", kTypical, Typed(Spinner::Interval, "32767"), Spinner::Interval,
      std::string(9000, 'v'), " 23", -1},
+    {"interval End then Home", kTypical, kNothing, Spinner::Interval, "EH", " 60", 0},
     {"interval while AutoSave is off", kAutoSaveOff, kNothing, Spinner::Interval, "v^", " 60", 32707},
     {"interval loaded above 32767 steps down", With(kTypical, {{"AutoSaveTrigger", Number(10000)}}), kNothing,
      Spinner::Interval, "v", " 39996", 1},
@@ -98,14 +101,22 @@ TEST(Spinners, EachArrowStepsOnceOrIsPutBack) {
         editor::Editor& e = p.Start();
         c.prepare(p.user, e);
         for (char arrow : c.arrows) {
-            p.user.Arrow(BarOf(e, c.spinner), arrow == '^' ? Up : Down);
+            if (arrow == 'H' || arrow == 'E') {
+                BarOf(e, c.spinner).UserMoveToEnd(arrow == 'H' ? Up : Down);
+                EXPECT_EQ(e.ActiveControl(), &BarOf(e, c.spinner));
+            } else {
+                p.user.Arrow(BarOf(e, c.spinner), arrow == '^' ? Up : Down);
+            }
             ASSERT_NO_FATAL_FAILURE(ExpectSpinnersAtTheirAcceptedPositions(e));
         }
         EXPECT_EQ(BoxOf(e, c.spinner).Text(), c.shown);
-        if (c.bar >= 0) EXPECT_EQ(BarOf(e, c.spinner).Value(), c.bar);
+        if (c.bar >= 0) {
+            EXPECT_EQ(BarOf(e, c.spinner).Value(), c.bar);
+        }
         ExpectSpinnersAtTheirAcceptedPositions(e);
-        if (c.spinner == Spinner::Size && e.diskTypeList.ListIndex() == 0)
+        if (c.spinner == Spinner::Size && e.diskTypeList.ListIndex() == 0) {
             EXPECT_EQ(e.fat32Check.Enabled(), config::NumberFromText(e.diskSizeBox.Text()) > 32);
+        }
     }
 }
 

@@ -61,29 +61,5 @@ TEST(TextEntry, BoxesStoredAsTextRefuseCharactersTheCodePageCannotHold) {
     EXPECT_TRUE(e.volumeLabelBox.UserEdit("a\xCE\xA9"));
 }
 
-// What the host hears of the label box's text: it shows the box's own text again after every edit
-// the box did not take as it came.
-struct HeardTexts final : forms::FormObserver {
-    void ControlChanged(forms::Control& control, forms::Property property) override {
-        if (auto* box = dynamic_cast<forms::TextBox*>(&control); box && property == forms::Property::Text)
-            texts.push_back(box->Text());
-    }
-    void ControlRefreshed(forms::Control&) override {}
-    void FocusChanged(forms::Form&, forms::Control*) override {}
-    std::vector<std::string> texts;
-};
-
-TEST(TextEntry, TheHostShowsTheKeptTextAgainWhenAnEditIsNotTakenAsItCame) {
-    HeardTexts heard;
-    FreshProgram p;
-    editor::Editor& e = p.Start();  // the label "RAMDISK"
-    e.SetObserver(&heard);
-    EXPECT_FALSE(e.volumeLabelBox.UserEdit("RAMDISK\xCE\xA9"));  // refused whole
-    EXPECT_FALSE(e.volumeLabelBox.UserEdit("RAMDISKABCDEFG"));    // cut to 11: changed, then shown again
-    EXPECT_FALSE(e.volumeLabelBox.UserEdit("RAMDISKABCDX"));      // nothing of it fits
-    EXPECT_EQ(heard.texts, (std::vector<std::string>{"RAMDISK", "RAMDISKABCD", "RAMDISKABCD", "RAMDISKABCD"}));
-    EXPECT_EQ(e.ActiveControl(), &e.volumeLabelBox);  // typed into, it has the focus
-}
-
 }  // namespace
 }  // namespace sarnex::testing
