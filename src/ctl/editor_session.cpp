@@ -9,11 +9,7 @@ namespace sarnex::ctl {
 EditorSession::EditorSession(platform::Registry& registry, const platform::CodePage& codePage,
                              const platform::SystemFacts& systemFacts)
     : editor_(runtime_.DefaultInstance<editor::Editor>(editor::EditorServices{
-          .registry = registry,
-          .codePage = codePage,
-          .shell = shell_,
-          .systemFacts = systemFacts,
-          .version = {},
+          .system = {registry, codePage, shell_, systemFacts, {}},
           .showReadFailedNotice = [] {},  // a missing key is found before loading
           .showSaveFailedNotice = [this] { saveFailed_ = true; },
           .showRestartPrompt = [] {},

@@ -19,15 +19,15 @@ void Editor::OnDriveLetterTyped() {
     if (driveLetterBox.Text().empty()) return;
     // Each assignment below runs this handler again on the new text; an unchanged text raises
     // nothing, and each step only moves the text toward a letter from D to Z, so the nesting ends.
-    driveLetterBox.SetText(services_.codePage.UpperCase(driveLetterBox.Text()));
-    const auto above = FirstCharacterCode(driveLetterBox.Text(), services_.codePage);
+    driveLetterBox.SetText(services_.system.codePage.UpperCase(driveLetterBox.Text()));
+    const auto above = FirstCharacterCode(driveLetterBox.Text(), services_.system.codePage);
     if (above && *above > kHighestDriveLetter) {
-        driveLetterBox.SetText(CharacterOfCode(kHighestDriveLetter, services_.codePage));
+        driveLetterBox.SetText(CharacterOfCode(kHighestDriveLetter, services_.system.codePage));
         driveLetterBox.Refresh();
     }
-    const auto below = FirstCharacterCode(driveLetterBox.Text(), services_.codePage);
+    const auto below = FirstCharacterCode(driveLetterBox.Text(), services_.system.codePage);
     if (below && *below < kLowestDriveLetter) {
-        driveLetterBox.SetText(CharacterOfCode(kLowestDriveLetter, services_.codePage));
+        driveLetterBox.SetText(CharacterOfCode(kLowestDriveLetter, services_.system.codePage));
         driveLetterBox.Refresh();
     }
 }
@@ -37,7 +37,7 @@ void Editor::OnDriveLetterSpun() {
         driveLetterSpinner.SetValue(accepted_.letter);
         return;
     }
-    const auto code = FirstCharacterCode(driveLetterBox.Text(), services_.codePage);
+    const auto code = FirstCharacterCode(driveLetterBox.Text(), services_.system.codePage);
     if (!code) {
         // An empty box has no letter to step from: the step is refused like one past D or Z.
         driveLetterSpinner.SetValue(accepted_.letter);
@@ -45,7 +45,7 @@ void Editor::OnDriveLetterSpun() {
     }
     if (driveLetterSpinner.Value() < accepted_.letter) {
         if (*code < kHighestDriveLetter) {
-            driveLetterBox.SetText(CharacterOfCode(*code + 1, services_.codePage));
+            driveLetterBox.SetText(CharacterOfCode(*code + 1, services_.system.codePage));
             driveLetterBox.Refresh();
             accepted_.letter = static_cast<std::int16_t>(driveLetterSpinner.Value());
         } else {
@@ -57,7 +57,7 @@ void Editor::OnDriveLetterSpun() {
         if (*code > kLowestDriveLetter) {
             // A character without a single-byte code counts as above every code: its next lower
             // code is the highest one, which the letter rule then brings down to Z.
-            driveLetterBox.SetText(CharacterOfCode(std::min(*code - 1, 255), services_.codePage));
+            driveLetterBox.SetText(CharacterOfCode(std::min(*code - 1, 255), services_.system.codePage));
             driveLetterBox.Refresh();
             accepted_.letter = static_cast<std::int16_t>(driveLetterSpinner.Value());
         } else {

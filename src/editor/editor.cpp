@@ -48,7 +48,7 @@ Editor::Editor(forms::FormsRuntime& runtime, EditorServices services)
     BindHandlers();
     // These texts are stored through the code page: a character it cannot hold is refused where it
     // is typed or pasted, rather than failing the save half-way.
-    for (forms::TextBox* box : {&loadImageFileBox, &saveImageFileBox, &volumeLabelBox}) box->HoldTo(services_.codePage);
+    for (forms::TextBox* box : {&loadImageFileBox, &saveImageFileBox, &volumeLabelBox}) box->HoldTo(services_.system.codePage);
 }
 
 void Editor::BindHandlers() {
@@ -75,6 +75,6 @@ void Editor::BindHandlers() {
 
 // The shell opens the address with its registered handler; whether anything opens it is not
 // looked at, so a click never changes the editor.
-void Editor::OpenWebPage() { services_.shell.OpenWebPage(kWebAddress); }
+void Editor::OpenWebPage() { services_.system.shell.OpenWebPage(kWebAddress); }
 
 }  // namespace sarnex::editor

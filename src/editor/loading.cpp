@@ -31,14 +31,14 @@ std::string VersionLine(const platform::ProgramVersion& version) {
 }  // namespace
 
 void Editor::OnLoad() {
-    versionLabel.SetCaption(VersionLine(services_.version));
+    versionLabel.SetCaption(VersionLine(services_.system.version));
 
     diskTypeList.AddItem("Hard Disk");
     diskTypeList.AddItem("1.44MB Floppy");
     diskTypeList.AddItem("2.88MB Floppy");
 
     // One pass over the key: open, every query, close. The values are then applied in the same order.
-    const config::ReadOutcome read = config::ReadDriverConfiguration(services_.registry, services_.codePage);
+    const config::ReadOutcome read = config::ReadDriverConfiguration(services_.system.registry, services_.system.codePage);
     reference_ = read.record;
     if (!read.KeyOpened()) {
         ShowDefaults();
@@ -95,7 +95,7 @@ void Editor::OnLoad() {
 
     if (record.UserDriveLetter) {
         const config::DriveLetterSetting drive =
-            config::DriveLetterFromStored(*record.UserDriveLetter, services_.codePage);
+            config::DriveLetterFromStored(*record.UserDriveLetter, services_.system.codePage);
         driveLetterCheck.SetValue(drive.checkValue);
         driveLetterBox.SetText(drive.letter);
         driveLetterCheck.SetEnabled(diskTypeList.ListIndex() == kHardDisk);
@@ -126,7 +126,7 @@ void Editor::OnLoad() {
 void Editor::ShowDefaults() {
     diskTypeList.SetListIndex(kHardDisk);
     driveLetterBox.SetEnabled(false);
-    driveLetterBox.SetText(CharacterOfCode(kLowestDriveLetter, services_.codePage));
+    driveLetterBox.SetText(CharacterOfCode(kLowestDriveLetter, services_.system.codePage));
     loadImageFileBox.SetText("");
     loadImageFileBox.SetEnabled(false);
     saveImageFileBox.SetText("");

@@ -22,7 +22,7 @@ config::DriverConfiguration Editor::SettingsShown() const {
     record.DiskFormatFAT32 = config::FlagFromCheckValue(fat32Check.Value());
     record.AutoSaveTrigger = config::TriggerFromIntervalText(autoSaveIntervalBox.Text());
     record.UserDriveLetter =
-        config::StoredFromDriveLetter(driveLetterCheck.Value(), driveLetterBox.Text(), services_.codePage);
+        config::StoredFromDriveLetter(driveLetterCheck.Value(), driveLetterBox.Text(), services_.system.codePage);
     record.MakeTempDir = config::FlagFromCheckValue(tempDirCheck.Value());
     record.UseDiskLabel = config::FlagFromCheckValue(volumeLabelCheck.Value());
     record.DiskLabel = volumeLabelBox.Text();
@@ -36,7 +36,7 @@ config::DriverConfiguration Editor::SettingsShown() const {
 bool Editor::SaveSettings() {
     const config::DriverConfiguration settings = SettingsShown();
     const config::WriteOutcome outcome =
-        config::WriteDriverConfiguration(services_.registry, services_.codePage, settings);
+        config::WriteDriverConfiguration(services_.system.registry, services_.system.codePage, settings);
     AdoptWrittenValues(reference_, settings, outcome);
     if (!outcome.KeyOpened() || !outcome.notWritten.empty()) {
         services_.showSaveFailedNotice();
@@ -49,10 +49,10 @@ bool Editor::SaveSettings() {
 // start; only then is the key read again, as close to the write as can be, for changes made by
 // another program meanwhile. A key that cannot be opened is no change: the save reports it.
 bool Editor::SaveConfirmed() {
-    const std::vector<std::string> findings = CheckSettings(SettingsShown(), services_.systemFacts);
+    const std::vector<std::string> findings = CheckSettings(SettingsShown(), services_.system.systemFacts);
     if (!findings.empty() && !AskYesNo(std::string(kSettingsCheckTitle), SettingsCheckQuestion(findings)))
         return false;
-    const config::ReadOutcome stored = config::ReadDriverConfiguration(services_.registry, services_.codePage);
+    const config::ReadOutcome stored = config::ReadDriverConfiguration(services_.system.registry, services_.system.codePage);
     if (!stored.KeyOpened()) return true;
     const std::vector<std::string_view> changed = ChangedValues(reference_, stored.record);
     return changed.empty() || AskYesNo(std::string(kSettingsChangedTitle), SettingsChangedQuestion(changed));

@@ -16,11 +16,7 @@ void Show(forms::Form& form) { form.Show(); }
 
 editor::Editor& Program::Editor() {
     return runtime_.DefaultInstance<editor::Editor>(editor::EditorServices{
-        .registry = services_.registry,
-        .codePage = services_.codePage,
-        .shell = services_.shell,
-        .systemFacts = services_.systemFacts,
-        .version = services_.version,
+        .system = services_,
         .offerRestart = offerRestart_,
         .showReadFailedNotice = [this] { Show(runtime_.DefaultInstance<notices::RegistryReadFailedNotice>()); },
         .showSaveFailedNotice = [this] { Show(runtime_.DefaultInstance<notices::RegistrySaveFailedNotice>()); },

@@ -5,24 +5,10 @@
 
 #include "editor/editor.h"
 #include "platform/forms/forms_runtime.h"
-#include "platform/program_version.h"
-
-namespace sarnex::platform {
-class Registry;
-class CodePage;
-class Shell;
-class SystemFacts;
-}  // namespace sarnex::platform
 
 namespace sarnex::startup {
 
-struct Services {
-    platform::Registry& registry;
-    const platform::CodePage& codePage;
-    platform::Shell& shell;
-    const platform::SystemFacts& systemFacts;  // what the editor checks the settings against
-    platform::ProgramVersion version;
-};
+using Services = editor::SystemServices;
 
 // Wires the windows of the program to their services; each window is created on first use.
 class Program {
