@@ -83,14 +83,23 @@ void CheckMemory(std::uint64_t disk, const platform::SystemFacts& system, std::v
                            total + " in all.");
 }
 
+// The image file an option names when it is ticked; a ticked option without a name is a finding.
+std::optional<std::string> TickedImageFile(const std::optional<std::int32_t>& tick,
+                                           const std::optional<std::string>& file, const char* doing,
+                                           std::vector<std::string>& findings) {
+    if (!Ticked(tick)) return std::nullopt;
+    if (file.value_or("").empty()) {
+        findings.push_back(std::string(doing) + " an image is ticked, but no image file is named.");
+        return std::nullopt;
+    }
+    return file;
+}
+
 void CheckImageToLoad(const config::DriverConfiguration& settings, std::optional<std::uint64_t> disk,
                       const platform::SystemFacts& system, std::vector<std::string>& findings) {
-    if (!Ticked(settings.LoadImageOnStart)) return;
-    const std::string file = settings.LoadImageFile.value_or("");
-    if (file.empty()) {
-        findings.push_back("Loading an image is ticked, but no image file is named.");
-        return;
-    }
+    const auto named = TickedImageFile(settings.LoadImageOnStart, settings.LoadImageFile, "Loading", findings);
+    if (!named) return;
+    const std::string& file = *named;
     const std::string image = "The image file to load, " + Quoted(file) + ",";
     const FileFacts facts = system.File(file);
     if (facts.state == FileFacts::State::Missing) {
@@ -105,13 +114,9 @@ void CheckImageToLoad(const config::DriverConfiguration& settings, std::optional
 
 void CheckImageToSave(const config::DriverConfiguration& settings, std::optional<std::uint64_t> disk,
                       const platform::SystemFacts& system, std::vector<std::string>& findings) {
-    if (!Ticked(settings.SaveImageOnExit)) return;
-    const std::string file = settings.SaveImageFile.value_or("");
-    if (file.empty()) {
-        findings.push_back("Saving an image is ticked, but no image file is named.");
-        return;
-    }
-    const auto folder = FolderOf(file);
+    const auto file = TickedImageFile(settings.SaveImageOnExit, settings.SaveImageFile, "Saving", findings);
+    if (!file) return;
+    const auto folder = FolderOf(*file);
     if (!folder) return;  // where a bare name goes is the driver's choice
     const std::string folderText = "The folder " + Quoted(*folder) + " for the image file to save";
     const FolderFacts facts = system.Folder(*folder);
@@ -131,7 +136,7 @@ void CheckImageToSave(const config::DriverConfiguration& settings, std::optional
         return;
     }
     // The image file there now is overwritten, so its room counts as free.
-    const FileFacts existing = system.File(file);
+    const FileFacts existing = system.File(*file);
     const std::uint64_t reusable = existing.state == FileFacts::State::Readable ? existing.size : 0;
     if (*disk <= space.bytes + reusable) return;
     std::string finding = "The disk of " + ExactMegabytes(*disk) + " is larger than the " +
