@@ -1,5 +1,6 @@
 #include "config/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -7,7 +8,7 @@
 namespace sarnex::config {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+constexpr std::string_view kBlanks = " \t\r\n";
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads the text as a plain "[-]digits[.digits][e[-]digits]" string, dropping blanks and the parts
@@ -24,9 +25,11 @@ struct CleanNumber {
 CleanNumber Clean(std::string_view input) {
     CleanNumber number;
     std::size_t at = 0;
+    // The next character that is not a blank, or '\0' at the end.
     const auto next = [&]() -> char {
-        while (at < input.size() && IsBlank(input[at])) ++at;
-        return at < input.size() ? input[at] : '\0';
+        const std::string_view rest = input.substr(std::min(input.find_first_not_of(kBlanks, at), input.size()));
+        at = input.size() - rest.size();
+        return rest.empty() ? '\0' : rest.front();
     };
 
     if (const char sign = next(); sign == '+' || sign == '-') {
@@ -103,7 +106,7 @@ std::string Format(double magnitude, bool negative, int significantDigits) {
     if (magnitude == 0.0) return " 0";
 
     // d.ddddde±x, correctly rounded to the wanted number of digits.
-    char buffer[64];
+    char buffer[64];  // room to spare: at most 15 digits, a point and a 3-digit exponent are written
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, significantDigits - 1);
     const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
@@ -122,7 +125,7 @@ std::string Format(double magnitude, bool negative, int significantDigits) {
         out += digits.substr(0, 1);
         if (count > 1) out += "." + digits.substr(1);
         const int shown = exponent < 0 ? -exponent : exponent;
-        out += exponent < 0 ? "E-" : "E+";
+        out += exponent < 0 ? "E-" : "E+";  // an exponent of 0 never comes here
         if (shown < 10) out += '0';
         out += std::to_string(shown);
     } else if (exponent < 0) {
