@@ -224,13 +224,5 @@ TEST(Loading, AKeyThatCannotBeOpenedShowsTheDefaultsAndTheNoticeInFront) {
     }
 }
 
-TEST(Loading, VersionLineAndWebLink) {
-    FreshProgram p;
-    startup::Program other{p.runtime, {p.registry, p.codePage, p.shell, p.facts, {12, 3, 0}}};
-    other.Start("");
-    EXPECT_EQ(other.Editor().versionLabel.Caption(), "Version 12.3.0");
-    EXPECT_EQ(other.Editor().webLink.Caption(), editor::kWebAddress);
-}
-
 }  // namespace
 }  // namespace sarnex::testing

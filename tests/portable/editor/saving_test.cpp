@@ -106,26 +106,6 @@ TEST(Saving, EditsBecomeStoredBytes) {
     }
 }
 
-TEST(Saving, OkSavesClosesAndOffersTheRestartUnlessInstalling) {
-    for (const std::string word : {"", "install"}) {
-        SCOPED_TRACE(word);
-        FreshProgram p;
-        editor::Editor& e = p.Start(word);
-        p.user.Retype(e.volumeLabelBox, "OK");
-        p.user.Click(e.okButton);
-        EXPECT_EQ(p.Stored("DiskLabel"), Text("OK"));
-        EXPECT_FALSE(e.Loaded());
-        EXPECT_EQ(p.IsLoaded<notices::RestartPrompt>(), word.empty());
-        EXPECT_EQ(p.runtime.ProgramEnded(), !word.empty());
-        if (word.empty()) {
-            const auto& log = p.host.Log();
-            EXPECT_EQ(std::vector<std::string>(log.end() - 4, log.end()),
-                      (std::vector<std::string>{"destroy Editor", "create RestartPrompt", "show RestartPrompt",
-                                                "refresh RestartPrompt"}));
-        }
-    }
-}
-
 TEST(Saving, CancelAndTheCloseBoxWriteNothing) {
     for (bool closeBox : {false, true}) {
         SCOPED_TRACE(closeBox ? "close box" : "Cancel");

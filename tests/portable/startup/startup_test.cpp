@@ -1,5 +1,5 @@
 // Start-up: the command word, compared whole and case-sensitively, picks the one window shown and
-// whether "OK" offers the restart.
+// whether "OK", which saves and closes the editor, offers the restart.
 #include "portable/program.h"
 
 namespace sarnex::testing {
@@ -39,9 +39,16 @@ TEST(Startup, EachWordShowsExactlyOneWindowPaintedAtOnce) {
             continue;
         }
         EXPECT_EQ(p.Operations(Kind::Query).size(), 13u) << "the editor is filled from the registry";
+        p.user.Retype(p.Editor().volumeLabelBox, "OK");
         p.user.Click(p.Editor().okButton);
-        EXPECT_EQ(p.IsLoaded<notices::RestartPrompt>(), c.offersRestart);
+        EXPECT_EQ(p.Stored("DiskLabel"), Text("OK"));
+        EXPECT_FALSE(p.Editor().Loaded());
         EXPECT_EQ(p.runtime.ProgramEnded(), !c.offersRestart);
+        if (c.offersRestart) {  // the prompt follows the editor
+            EXPECT_EQ(std::vector<std::string>(log.end() - 4, log.end()),
+                      (std::vector<std::string>{"destroy Editor", "create RestartPrompt", "show RestartPrompt",
+                                                "refresh RestartPrompt"}));
+        }
     }
 }
 
