@@ -1,5 +1,7 @@
 #include "config/value_layout.h"
 
+#include <algorithm>
+
 namespace sarnex::config {
 namespace {
 
@@ -22,12 +24,10 @@ constexpr std::array<ValueLayout, 13> kLayouts = {{
     {ValueId::DiskLabel, "DiskLabel", kTextType, &C::DiskLabel, nullptr},
 }};
 
-static_assert([] {
-    for (std::size_t i = 0; i < kLayouts.size(); ++i) {
-        if (static_cast<std::size_t>(kLayouts[i].id) != i) return false;
-    }
-    return true;
-}());
+// LayoutOf looks a value up by its id: the table is in the ids' order.
+static_assert(std::ranges::all_of(kLayouts, [](const ValueLayout& layout) {
+    return &layout == &kLayouts[static_cast<std::size_t>(layout.id)];
+}));
 
 }  // namespace
 
