@@ -3,91 +3,132 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <map>
-#include <string>
-#include <vector>
+#include <sstream>
 
-#include "config/registry_record.h"
 #include "config/value_codec.h"
+#include "config/value_layout.h"
 #include "ctl/run.h"
-#include "ctl/stored_key.h"
+#include "platform/code_page_utf8.h"
 #include "support/code_page_1252.h"
 #include "support/fixed_system_facts.h"
 #include "support/memory_registry.h"
 
 namespace sarnex::testing {
 
-namespace registry_status = platform::registry_status;
+using platform::StoredValue;
+inline constexpr std::string_view kKey = "Software\\Sarnex";
+inline constexpr std::uint32_t kDeleted = 0xFFFFFFFF, kFails = 0xFFFFFFFE;  // not registry types: see Values()
 
-// Values as the ANSI calls set them in the settings key: a text's bytes as given, a number in 4.
-inline void PutText(MemoryRegistry& registry, std::string_view name, std::string_view bytes) {
-    const auto* data = reinterpret_cast<const std::byte*>(bytes.data());
-    registry.PutValue("Software\\Sarnex", name, 1, {data, data + bytes.size()});
-}
-inline void PutNumber(MemoryRegistry& registry, std::string_view name, std::int32_t number) {
-    const auto bytes = config::EncodeNumber(number);
-    registry.PutValue("Software\\Sarnex", name, 4, {bytes.begin(), bytes.end()});
+// Values by name, separated by blanks: "DiskType=FDC28" and "SizeIn4kPages=0x168" as a save keeps them
+// (a REG_SZ in UTF-16LE with its zero, a REG_DWORD); "Odd:3=00ff" of that type with those bytes; "Gone=-"
+// removed; "Name=!5" failing with that status ("open" to open the key, "write" to write it).
+inline std::vector<StoredValue> Values(const std::string& notation) {
+    std::vector<StoredValue> values;
+    std::istringstream words(notation);
+    for (std::string word; words >> word;) {
+        const std::string name = word.substr(0, word.find('=')), value = word.substr(name.size() + 1);
+        const auto colon = name.find(':');
+        const auto id = std::find_if(config::kWritingOrder.begin(), config::kWritingOrder.end(),
+                                     [&](auto id) { return config::ValueName(id) == name; });
+        StoredValue& v = values.emplace_back(name.substr(0, colon), config::kNumberType);
+        if (colon != std::string::npos) {
+            v.type = static_cast<std::uint32_t>(std::stoul(name.substr(colon + 1)));
+            for (std::size_t i = 0; i < value.size(); i += 2) v.data.push_back(std::byte(std::stoi(value.substr(i, 2), nullptr, 16)));
+        } else if (value == "-" || value[0] == '!') {
+            v = {name, value == "-" ? kDeleted : kFails, {std::byte(std::atoi(&value[1]))}};
+        } else if (id == config::kWritingOrder.end()) {
+            ADD_FAILURE() << "no value is called " << name;
+        } else if (config::LayoutOf(*id).text) {
+            v = {name, config::kTextType, platform::Utf16LeBytes(platform::Utf16FromUtf8(value) + u'\0')};
+        } else {
+            for (const std::byte b : config::EncodeNumber(std::stoi(value, nullptr, 0))) v.data.push_back(b);
+        }
+    }
+    return values;
 }
 
-class MemoryFiles final : public platform::Files {
-public:
+// Files in memory; nothing can be written on Q:.
+struct MemoryFiles final : platform::Files, std::map<std::string, std::vector<std::byte>> {
     std::optional<std::string> Read(const std::string& path, std::vector<std::byte>& contents) override {
-        const auto found = files.find(path);
-        if (found == files.end()) return std::string("The system cannot find the file specified. (error 2)");
-        contents = found->second;
+        if (!contains(path)) return "The system cannot find the file specified. (error 2)";
+        contents = at(path);
         return std::nullopt;
     }
     std::optional<std::string> Write(const std::string& path, std::span<const std::byte> contents) override {
-        if (path.starts_with("Q:")) return std::string("The system cannot find the path specified. (error 3)");
-        files[path].assign(contents.begin(), contents.end());
+        if (path.starts_with("Q:")) return "The system cannot find the path specified. (error 3)";
+        (*this)[path].assign(contents.begin(), contents.end());
         return std::nullopt;
     }
-    std::map<std::string, std::vector<std::byte>> files;
 };
 
-// A hard disk of 64 MB with FAT32, image saving and the TEMP directory; letter and label unused.
-inline config::DriverConfiguration TypicalRecord() {
-    config::DriverConfiguration r;
-    r.DiskType = "HDC";
-    r.LoadImageOnStart = 0;
-    r.LoadImageFile = "C:\\load.img";
-    r.SaveImageOnExit = 1;
-    r.SaveImageFile = "C:\\save.img";
-    r.SizeIn4kPages = 16384;
-    r.AutoSaveEnabled = 0;
-    r.DiskFormatFAT32 = 1;
-    r.AutoSaveTrigger = 15;
-    r.UserDriveLetter = 4;
-    r.MakeTempDir = 1;
-    r.UseDiskLabel = 0;
-    r.DiskLabel = "Sarnexia";
-    return r;
-}
+struct CommandCase {
+    std::string stored;   // changes to the typical key, as Values() takes them
+    std::string command;  // the arguments, separated by blanks
+    int exitCode;
+    std::string output;   // the standard output, then the error stream
+    std::string written;  // the changes it makes to the key; empty when it may write nothing
+};
 
 class CtlTest : public ::testing::Test {
 protected:
-    static constexpr const char* kKey = "Software\\Sarnex";
-
-    void Store(const config::DriverConfiguration& record) {
+    // A fresh registry with a hard disk of 64 MB with FAT32, saving its image to C:\ and making the
+    // TEMP directory; no letter, no label; then the changes.
+    void Store(const std::string& changes = "") {
+        registry = MemoryRegistry();
         registry.AddKey(kKey);
-        config::WriteDriverConfiguration(registry, codePage, record);
+        for (const StoredValue& v : Values("DiskType=HDC LoadImageOnStart=0 LoadImageFile=C:\\load.img SaveImageOnExit=1 "
+                                           "SaveImageFile=C:\\save.img SizeIn4kPages=16384 AutoSaveEnabled=0 DiskFormatFAT32=1 "
+                                           "AutoSaveTrigger=15 UserDriveLetter=4 MakeTempDir=1 UseDiskLabel=0 DiskLabel=Sarnexia " +
+                                           changes)) {
+            const auto status = v.data.empty() ? 0 : std::to_integer<platform::RegistryStatus>(v.data[0]);
+            if (v.type == kDeleted)
+                platform::RegistryKey::Open(registry, kKey, platform::KeyAccess::Set).second.Delete(v.name);
+            else if (v.type != kFails) registry.PutStored(kKey, v);
+            else if (v.name == "open") registry.FailOpen(kKey, status);
+            else if (v.name == "write") registry.DenySet(kKey);
+            else registry.FailSet(kKey, v.name, status);
+        }
+        registry.ClearOperations();
     }
-    ctl::Outcome Run(std::vector<std::string> arguments) {
-        return ctl::Run(arguments, {registry, codePage, files, facts, {1, 0, 7}});
+    ctl::Outcome Run(const std::string& command, const platform::SystemFacts* otherFacts = nullptr) {
+        std::istringstream words(command);
+        return ctl::Run({std::istream_iterator<std::string>(words), {}},
+                        {registry, codePage, files, otherFacts ? *otherFacts : facts, {1, 0, 7}});
     }
-    config::DriverConfiguration Stored() { return config::ReadDriverConfiguration(registry, codePage).record; }
+    std::vector<StoredValue> Kept() {
+        std::vector<StoredValue> values;
+        platform::RegistryKey::Open(registry, kKey, platform::KeyAccess::Query).second.ReadStored(values);
+        return values;
+    }
+    // Runs each case on its own fresh registry. After a registry error, what was written may have been put back.
+    void Expect(const std::vector<CommandCase>& cases) {
+        for (const CommandCase& c : cases) {
+            SCOPED_TRACE(c.command);
+            Store(c.stored);
+            std::vector<StoredValue> expected = Kept();
+            for (const StoredValue& change : Values(c.written)) {
+                const auto at =
+                    std::find_if(expected.begin(), expected.end(), [&](auto& v) { return v.name == change.name; });
+                ASSERT_NE(at, expected.end()) << change.name;
+                change.type == kDeleted ? void(expected.erase(at)) : void(*at = change);
+            }
+            const ctl::Outcome outcome = Run(c.command);
+            EXPECT_EQ(outcome.out + outcome.err, c.output);
+            EXPECT_EQ(outcome.exitCode, c.exitCode);
+            EXPECT_EQ(Kept(), expected);
+            const auto& ops = registry.Operations();
+            const bool wrote =
+                std::any_of(ops.begin(), ops.end(), [](auto& op) { return op.kind == RegistryOperation::Kind::Set; });
+            EXPECT_TRUE(c.exitCode == ctl::exit_code::kRegistry || wrote == !c.written.empty());
+        }
+    }
 
     MemoryRegistry registry;
     CodePage1252 codePage;
     MemoryFiles files;
-    FixedSystemFacts facts = WithImageFolder();
-
-    // The typical record saves its image to C:\ and loads none: only memory can run short.
-    static FixedSystemFacts WithImageFolder() {
-        FixedSystemFacts facts;
-        facts.AddFolder("C:\\", 1024 * kMegabyte);
-        return facts;
-    }
+    FixedSystemFacts facts = [] { FixedSystemFacts f; f.AddFolder("C:\\", 1024 * kMegabyte); return f; }();
 };
 
 }  // namespace sarnex::testing
