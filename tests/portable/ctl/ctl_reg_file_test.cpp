@@ -14,23 +14,26 @@ using namespace std::string_view_literals;
 // in UTF-16LE.
 std::string Parsed(const std::string& text) {
     const auto bytes = std::as_bytes(std::span(text));
-    const auto file = text.starts_with("\xFF\xFE") ? platform::Utf16LeBytes(u"\uFEFF" + platform::Utf16FromUtf8(text.substr(2)))
-                                                   : std::vector<std::byte>(bytes.begin(), bytes.end());
+    const auto file = text.starts_with("\xFF\xFE")
+                          ? platform::Utf16LeBytes(u"\uFEFF" + platform::Utf16FromUtf8(text.substr(2)))
+                          : std::vector<std::byte>(bytes.begin(), bytes.end());
     const auto parsed = ParseRegFile(file, testing::CodePage1252());
     const auto* error = std::get_if<RegSyntaxError>(&parsed);
-    return error ? std::to_string(error->line) + ":" + std::to_string(error->column) + ": " + error->message : "accepted";
+    if (!error) return "accepted";
+    return std::to_string(error->line) + ":" + std::to_string(error->column) + ": " + error->message;
 }
 
 TEST(RegFile, RefusesWhatItDoesNotFullyUnderstand) {
-    const std::string k = "REGEDIT4\n[HKLM\\Software\\Sarnex]\n", unicode = "\xFF\xFEWindows Registry Editor Version 5.00\r\n";
+    const std::string k = "REGEDIT4\n[HKLM\\Software\\Sarnex]\n";
+    const std::string unicode = "\xFF\xFEWindows Registry Editor Version 5.00\r\n";
     const std::pair<std::string, std::string> cases[] = {
         {"REGEDIT4  \r\n", "accepted"},
         {"\xFF\xFE" "REGEDIT4\r\n", "1:1: a UTF-16 .reg file begins with \"Windows Registry Editor Version 5.00\""},
         {"Windows Registry Editor Version 5.00\r\n", "1:1: an ANSI .reg file begins with \"REGEDIT4\""},
         {"", "1:1: an ANSI .reg file begins with \"REGEDIT4\""},
         {unicode + "\"A\"=dword:1\r\n", "2:1: a value before any [key] line"},
-        {unicode + "[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n", "2:2: only the key HKEY_LOCAL_MACHINE\\Software\\Sarnex "
-                                                               "is accepted, not HKEY_LOCAL_MACHINE\\Software\\Other"},
+        {unicode + "[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n",
+         "2:2: only the key HKEY_LOCAL_MACHINE\\Software\\Sarnex is accepted, not HKEY_LOCAL_MACHINE\\Software\\Other"},
         {unicode + "[-HKEY_LOCAL_MACHINE\\Software\\Sarnex]", "2:2: deleting a key is not accepted; a .reg file for "
                                                              "sarnexctl holds values only"},
         {unicode + "[HKEY_LOCAL_MACHINE\\Software\\Sarnex\r\n", "2:2: expected ] at the end of the key"},
