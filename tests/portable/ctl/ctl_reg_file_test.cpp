@@ -1,13 +1,15 @@
 // .reg files: regedit's own layout when writing, every byte read back, and every refusal with its line
 // and column.
+#include <gtest/gtest.h>
+
 #include "ctl/reg_file.h"
-#include "ctl_fixture.h"
+#include "platform/code_page_utf8.h"
+#include "support/code_page_1252.h"
 
 namespace sarnex::ctl {
 namespace {
 
 using platform::StoredValue;
-using testing::Values;
 using namespace std::string_view_literals;
 
 // "line:column: message" for a refused file, else "accepted"; a file text that begins with FF FE goes
@@ -46,7 +48,6 @@ TEST(RegFile, RefusesWhatItDoesNotFullyUnderstand) {
         {k + "\"A\"=dword:123456789", "3:20: dword: takes 1 to 8 hex digits"},
         {k + "\"A\"=hex():00", "3:9: hex( takes a type of 1 to 8 hex digits"},
         {k + "\"A\"=hex(1)00", "3:11: expected :"},
-        {k + "\"A\"=hex(1:00", "3:10: expected )"},
         {k + "\"A\"=hex:0g", "3:10: expected two hex digits"},
         {k + "\"A\"=hex:00,", "3:12: expected two hex digits"},
         {k + "\"A\"=hex:00,\\", "3:13: the file ends inside hex data"},
@@ -63,14 +64,16 @@ TEST(RegFile, RefusesWhatItDoesNotFullyUnderstand) {
 
 TEST(RegFile, ReadsAnsiFilesDeletionsCommentsAndRegeditsEscapes) {
     const std::string file = "REGEDIT4\r\n\r\n; a comment\n[hklm\\SOFTWARE\\sarnex]\n\"Caf\xE9\" = \"\xE9\\n\"\r"
-                             "\"Expand\"=HEX(2):25,00 ,\\\n   41\n \t\"Gone\"=-\n@=dword:1f  ; trailing comment\n";
+                             "\"Expand\"=HEX(2):25,00 ,\\\n   41\n \t\"Gone\"=-\n@=dword:1F  ; trailing comment\n"
+                             "\"M\"=hex(7):e9";
     const auto parsed = ParseRegFile(std::as_bytes(std::span(file)), testing::CodePage1252());
     const auto& entries = std::get<std::vector<RegEntry>>(parsed);
-    ASSERT_EQ(entries.size(), 4u);
+    ASSERT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries[0].value, (StoredValue{"Caf\xC3\xA9", 1, platform::Utf16LeBytes(u"\u00E9\n\0"sv)}));
-    EXPECT_EQ(entries[1].value, Values("Expand:2=250000004100")[0]);  // ANSI codes become UTF-16
+    EXPECT_EQ(entries[1].value, (StoredValue{"Expand", 2, platform::Utf16LeBytes(u"%\0A"sv)}));  // codes become UTF-16
     EXPECT_EQ(std::tuple(entries[2].name, entries[2].value), std::tuple("Gone", std::nullopt));
-    EXPECT_EQ(entries[3].value, Values(":4=1f000000")[0]);
+    EXPECT_EQ(entries[3].value, (StoredValue{"", 4, {std::byte{0x1F}, {}, {}, {}}}));
+    EXPECT_EQ(entries[4].value, (StoredValue{"M", 7, platform::Utf16LeBytes(u"\u00E9")}));
 }
 
 }  // namespace
