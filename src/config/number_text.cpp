@@ -89,6 +89,7 @@ double NumberFromText(std::string_view text) {
     const char* last = first + number.text.size();
     const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
     if (error == std::errc::result_out_of_range) {
+        // Out of range, the power of ten is far from 0 either way.
         const bool overflow = number.nonZero && number.leadingExponent + number.exponent > 0;
         const double magnitude = overflow ? std::numeric_limits<double>::infinity() : 0.0;
         return number.negative ? -magnitude : magnitude;

@@ -22,8 +22,10 @@ std::optional<std::vector<std::byte>> EncodeText(std::string_view utf8, const pl
 
 std::int32_t DecodeNumber(std::span<const std::byte> bytes) {
     std::uint32_t bits = 0;
-    for (std::size_t i = 0; i < bytes.size() && i < kNumberSize; ++i) {
-        bits |= std::to_integer<std::uint32_t>(bytes[i]) << (8 * i);
+    int shift = 0;  // little-endian: the first byte is the lowest
+    for (const std::byte byte : bytes.first(std::min(bytes.size(), kNumberSize))) {
+        bits |= std::to_integer<std::uint32_t>(byte) << shift;
+        shift += 8;
     }
     return static_cast<std::int32_t>(bits);
 }
