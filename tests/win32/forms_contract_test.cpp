@@ -1,7 +1,7 @@
-// The forms contract on real windows, plus what only real windows can show: geometry, mirroring.
+// The forms contract on real windows, and the model's changes mirrored into the windows.
 #include "shared/forms_contract.h"
 
-#include "win32/win32_driver.h"
+#include "win32/real_windows.h"
 
 namespace sarnex::testing {
 namespace {
@@ -35,18 +35,6 @@ TEST(Win32Mirror, ModelChangesReachTheWindowsWithoutEchoes) {
     EXPECT_FALSE(IsWindowEnabled(h.host.WindowOf(f.A)));
     // Each assignment ran its handlers once: the windows' own notifications were not echoed back.
     EXPECT_EQ(trace.Entries(), (Trace{"C.Click", ".A.Change", "..E.Change", "D.Click"}));
-}
-
-TEST(Win32Mirror, EnterAndEscInATextBoxPressNoButton) {
-    Win32Harness h;
-    auto& f = h.runtime.DefaultInstance<ContractForm>();
-    f.Show();
-    EventTrace trace(f);
-    h.driver.Focus(f.A);
-    h.driver.Key(VK_RETURN);
-    h.driver.Key(VK_ESCAPE);
-    EXPECT_EQ(trace.Entries(), Trace{});
-    EXPECT_EQ(f.A.Text(), "");
 }
 
 }  // namespace
