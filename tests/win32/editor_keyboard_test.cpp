@@ -43,24 +43,22 @@ struct Keyboard : Win32Program<MemoryRegistry, CodePage1252> {
         SendMessageW(GetFocus(), WM_PASTE, 0, 0);
         host.PumpMessages();
     }
-    void CaretAt(forms::TextBox& box, int at) {
+    void CaretAt(forms::TextBox& box, std::size_t at) {
         user.Focus(box);
-        SendMessageW(host.WindowOf(box), EM_SETSEL, static_cast<WPARAM>(at), at);
+        SendMessageW(host.WindowOf(box), EM_SETSEL, at, static_cast<LPARAM>(at));
     }
 };
 
 TEST(EditorKeyboard, EnterAndEscCloseTheOpenDiskTypeListAsInAnyComboBox) {
     Keyboard k;
     auto& e = k.Start();
-    HWND list = k.host.WindowOf(e.diskTypeList);
-    const auto open = [&] { return SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != FALSE; };
     k.user.Focus(e.diskTypeList);
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
         k.user.Key(VK_F4);
-        ASSERT_TRUE(open());
+        ASSERT_TRUE(SendMessageW(k.host.WindowOf(e.diskTypeList), CB_GETDROPPEDSTATE, 0, 0));
         k.user.Key(VK_DOWN);
         k.user.Key(key);
-        EXPECT_FALSE(open());
+        EXPECT_FALSE(SendMessageW(k.host.WindowOf(e.diskTypeList), CB_GETDROPPEDSTATE, 0, 0));
     }
     // Enter kept "1.44MB Floppy"; from there Esc went back to it from "2.88MB Floppy".
     EXPECT_EQ(e.diskTypeList.ListIndex(), 1);
@@ -81,14 +79,13 @@ TEST(EditorKeyboard, HomeAndEndOnAFocusedSpinnerStepOnceToTheBarsEnds) {
         Keyboard k;
         auto& e = k.Start();
         auto& spinner = e.Get<forms::VScrollBar>(c[0]);
-        auto& box = e.Get<forms::TextBox>(c[1]);
         k.user.Focus(spinner);
         k.user.Key(VK_HOME);
         k.user.Key(VK_HOME);  // at the top already: no move, no step
-        EXPECT_EQ(k.Shown(box), c[2]);
+        EXPECT_EQ(k.Shown(e.Get<forms::TextBox>(c[1])), c[2]);
         EXPECT_EQ(GetScrollPos(k.host.WindowOf(spinner), SB_CTL), 0);
         k.user.Key(VK_END);
-        EXPECT_EQ(k.Shown(box), c[3]);
+        EXPECT_EQ(k.Shown(e.Get<forms::TextBox>(c[1])), c[3]);
         EXPECT_EQ(GetScrollPos(k.host.WindowOf(spinner), SB_CTL), spinner.Max());
     }
 }
@@ -105,7 +102,7 @@ TEST(EditorKeyboard, BackspaceInAStoredTextOverTheLimitDeletesOneCharacter) {
         auto& box = e.Get<forms::TextBox>(c[1]);
         box.SetEnabled(true);
         const std::string shortened = c[2].substr(0, c[2].size() - 1);
-        k.CaretAt(box, static_cast<int>(c[2].size()));
+        k.CaretAt(box, c[2].size());
         k.user.Key(VK_BACK);
         k.Type(L'x');  // still over the limit: refused
         EXPECT_EQ(k.Shown(box), shortened);
@@ -130,10 +127,7 @@ TEST(EditorKeyboard, ACharacterTheCodePageCannotHoldIsRefusedWhereItIsTypedOrPas
         k.Type(L'\x03A9');           // Greek capital omega
         k.Paste(L"x\x2014y\x03A9");  // an em dash the code page holds, then the omega
         EXPECT_EQ(k.Shown(box), "RAMDISK");
-        DWORD start = 0, end = 0;
-        SendMessageW(k.host.WindowOf(box), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        EXPECT_EQ(start, 3u);
-        EXPECT_EQ(end, 3u);
+        EXPECT_EQ(SendMessageW(k.host.WindowOf(box), EM_GETSEL, 0, 0), MAKELONG(3, 3)) << "the caret stays";
         for (wchar_t held : {L'\x00FC', L'\x20AC', L'\x0178'}) k.Type(held);  // u umlaut, euro, Y umlaut
         k.Paste(L"\x00E9");
         EXPECT_EQ(k.Shown(box), "RAM\xC3\xBC\xE2\x82\xAC\xC5\xB8\xC3\xA9" "DISK");

@@ -1,5 +1,5 @@
 // The real system around the programs under test: processes started as a user or a deployment
-// starts them, their windows and message boxes found and answered, HKEY_LOCAL_MACHINE read and written.
+// starts them, their windows and message boxes found and answered, files, and HKEY_LOCAL_MACHINE.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,10 +22,8 @@ namespace sarnex::testing {
 template <class Condition>
 bool WaitFor(Condition condition, int seconds = 15) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!condition()) {
+    for (; !condition(); std::this_thread::sleep_for(std::chrono::milliseconds(20)))
         if (std::chrono::steady_clock::now() > until) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
     return true;
 }
 
@@ -33,7 +32,6 @@ inline std::string TempPath(const std::string& name) {
     GetTempPathW(MAX_PATH, folder);
     return win32::Narrow(folder) + name;
 }
-
 inline std::string FileBytes(const std::string& path) {
     std::ifstream in(win32::Widen(path).c_str(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -51,26 +49,27 @@ inline win32::FileHandle CreateSizedFile(const std::string& path, LONGLONG size)
     return file;
 }
 
-// The visible top-level windows of process `id` (of any process: 0), of one class and title if given.
+// The visible top-level windows of process `id`, of one class and title where given.
 inline std::vector<HWND> VisibleWindows(DWORD id, const wchar_t* windowClass = nullptr, const wchar_t* title = nullptr) {
     std::vector<HWND> found;
     for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, windowClass, title)) != nullptr;) {
         DWORD owner = 0;
         GetWindowThreadProcessId(h, &owner);
-        if ((id == 0 || owner == id) && IsWindowVisible(h)) found.push_back(h);
+        if (owner == id && IsWindowVisible(h)) found.push_back(h);
     }
     return found;
 }
-inline HWND FindVisible(DWORD id, const wchar_t* windowClass, const wchar_t* title) {
-    const auto found = VisibleWindows(id, windowClass, title);
+// One of them, waited for while `alive`.
+template <class Alive>
+HWND WaitForWindow(DWORD id, const wchar_t* windowClass, const wchar_t* title, Alive alive) {
+    std::vector<HWND> found;
+    WaitFor([&] { return !(found = VisibleWindows(id, windowClass, title)).empty() || !alive(); });
     return found.empty() ? nullptr : found.front();
 }
 
-// A message box of the system's dialog class, waited for; its text is its static texts.
+// A message box is a dialog of the system's class; its text is in its static controls.
 inline HWND WaitForBox(DWORD processId, const wchar_t* title = nullptr) {
-    HWND box = nullptr;
-    WaitFor([&] { return (box = FindVisible(processId, L"#32770", title)) != nullptr; });
-    return box;
+    return WaitForWindow(processId, L"#32770", title, [] { return true; });
 }
 inline std::string BoxText(HWND box) {
     std::string text;
@@ -94,8 +93,7 @@ class Process {
 public:
     // `output`: a file for its standard output and error, or none.
     explicit Process(const std::string& commandLine, HANDLE output = nullptr) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
+        STARTUPINFOW startup{sizeof startup};
         startup.dwFlags = output ? STARTF_USESTDHANDLES : 0;
         startup.hStdOutput = startup.hStdError = output;
         std::wstring line = win32::Widen(commandLine);
@@ -111,37 +109,27 @@ public:
     }
     ~Process() {
         TerminateJobObject(job_.get(), 1);
-        if (process_) WaitForSingleObject(process_.get(), 10000);  // its files are free again
+        WaitForSingleObject(process_.get(), 10000);  // its files are free again
     }
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
     DWORD Id() const { return id_; }
     bool Running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
-
     // The exit code once it and all it started have ended, or -1.
     int WaitForExit(int seconds = 60) const {
-        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION state{};
-        const auto done = [&] {
-            QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation, &state, sizeof state, nullptr);
-            return state.ActiveProcesses == 0;
-        };
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION jobState{};
         DWORD code = 0;
-        return process_ && WaitFor(done, seconds) && GetExitCodeProcess(process_.get(), &code) ? static_cast<int>(code)
-                                                                                               : -1;
+        return process_ && WaitFor([&] {
+                   QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation, &jobState,
+                                             sizeof jobState, nullptr);
+                   return jobState.ActiveProcesses == 0;
+               }, seconds) && GetExitCodeProcess(process_.get(), &code) ? static_cast<int>(code) : -1;
     }
-    // A visible window of its own (a form of the program by default), waited for.
-    HWND WaitForWindow(const wchar_t* title, const wchar_t* windowClass = L"SarnexForm") const {
-        HWND h = nullptr;
-        WaitFor([&] { return (h = FindVisible(id_, windowClass, title)) != nullptr || !Running(); });
-        return h;
+    // A visible form of its own with this title, waited for.
+    HWND WaitForWindow(const wchar_t* title) const {
+        return testing::WaitForWindow(id_, L"SarnexForm", title, [this] { return Running(); });
     }
-    std::vector<std::wstring> VisibleWindows() const {
-        std::vector<std::wstring> titles;
-        for (HWND h : testing::VisibleWindows(id_)) titles.push_back(win32::Widen(win32::WindowText(h)));
-        return titles;
-    }
-
 private:
     win32::KernelHandle job_{CreateJobObjectW(nullptr, nullptr)};
     win32::KernelHandle process_;
@@ -155,29 +143,35 @@ struct Ran {
 
 // Runs a command line to its end with its output in a file, so that no helper process holds a pipe.
 inline Ran Run(const std::string& commandLine) {
-    const std::string path = TempPath("sarnex-test-output.txt");
+    const std::wstring path = win32::Widen(TempPath("sarnex-test-output.txt"));
     Ran ran;
     {
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        const win32::FileHandle output(CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const win32::FileHandle output(
+            CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
         ran.exitCode = Process(commandLine, output.get()).WaitForExit();
     }
-    ran.output = FileBytes(path);
-    DeleteFileW(win32::Widen(path).c_str());
+    ran.output = FileBytes(win32::Narrow(path));
+    DeleteFileW(path.c_str());
     return ran;
 }
-inline Ran Regedit(const std::string& arguments) { return Run("regedit.exe " + arguments); }
 
-// Every value of a key under HKEY_LOCAL_MACHINE, as the ANSI calls read them; nothing when it is absent.
+inline std::string ToHex(unsigned char c) { return {"0123456789ABCDEF"[c >> 4], "0123456789ABCDEF"[c & 15]}; }
+// How a failing expectation shows a value: its type and bytes.
+inline void PrintTo(const StoredValue& value, std::ostream* out) {
+    *out << "type " << value.type << " \"";
+    for (unsigned char c : value.bytes) *out << (c >= 32 && c < 127 ? std::string(1, char(c)) : "\\x" + ToHex(c));
+    *out << '"';
+}
+
+// Every value of a key under HKEY_LOCAL_MACHINE as the ANSI calls read it; nothing when it is absent.
 inline std::optional<StoredValues> ReadKey(const std::string& path = std::string(kKey)) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
     StoredValues values;
     char name[256], bytes[1024];
     DWORD nameLength = sizeof name, type = 0, size = sizeof bytes;
-    for (DWORD i = 0; RegEnumValueA(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(bytes), &size) ==
-                      ERROR_SUCCESS;
+    for (DWORD i = 0; !RegEnumValueA(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(bytes), &size);
          ++i, nameLength = sizeof name, size = sizeof bytes)
         values[name] = StoredValue{type, std::string(bytes, size)};
     RegCloseKey(key);
@@ -193,9 +187,8 @@ inline void ReplaceKey(const std::optional<StoredValues>& values, const std::str
                                    nullptr) != ERROR_SUCCESS)
         return;
     for (const auto& [name, value] : *values)
-        if (value)
-            RegSetValueExA(key, name.c_str(), 0, value->type, reinterpret_cast<const BYTE*>(value->bytes.data()),
-                           static_cast<DWORD>(value->bytes.size()));
+        RegSetValueExA(key, name.c_str(), 0, value->type, reinterpret_cast<const BYTE*>(value->bytes.data()),
+                       static_cast<DWORD>(value->bytes.size()));
     RegCloseKey(key);
 }
 

@@ -26,13 +26,7 @@ public:
     explicit Win32Driver(win32::Win32Host& host) : host_(host) {}
 
     void Type(forms::TextBox& box, std::string_view characters) override { TypeAtEnd(Usable(box), characters, false); }
-    void Clear(forms::TextBox& box) override {
-        if (HWND h = Usable(box)) {
-            SetFocus(h);
-            SendMessageW(h, EM_SETSEL, 0, -1);
-            Send(h, WM_CHAR, VK_BACK, 1);
-        }
-    }
+    void Clear(forms::TextBox& box) override { TypeAtEnd(Usable(box), "\b", true); }  // Backspace on it all
     void Click(forms::CheckBox& box) override { Send(Usable(box), BM_CLICK); }
     void Click(forms::CommandButton& button) override { Send(Usable(button), BM_CLICK); }
     void Click(forms::Label& label) override {
@@ -95,7 +89,7 @@ private:
         SendMessageW(h, message, w, l);
         host_.PumpMessages();
     }
-    // The first character replaces the selection when `overSelection`; each goes at the end.
+    // Each character goes at the end, the first over the whole text when `overSelection`.
     void TypeAtEnd(HWND h, std::string_view characters, bool overSelection) {
         if (h == nullptr) return;
         SetFocus(h);
@@ -147,9 +141,10 @@ public:
     };
     explicit DialogWatch(int answer = IDOK)
         : thread_([this, answer] {
-              if ((seen_.box = WaitForBox(GetCurrentProcessId())) == nullptr) return;
-              seen_ = {seen_.box, GetWindow(seen_.box, GW_OWNER), win32::WindowText(seen_.box), BoxText(seen_.box)};
-              Answer(seen_.box, answer);
+              if (HWND box = WaitForBox(GetCurrentProcessId())) {
+                  seen_ = {box, GetWindow(box, GW_OWNER), win32::WindowText(box), BoxText(box)};
+                  Answer(box, answer);
+              }
           }) {}
     ~DialogWatch() { Result(); }
     const Seen& Result() {

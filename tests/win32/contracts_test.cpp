@@ -1,6 +1,10 @@
-// The forms contract on real windows, and the model's changes mirrored into the windows.
+// The real host and the real registry keep the contracts the headless ones keep: the forms contract on
+// real windows, with the model's changes mirrored into them, and the registry contract on advapi32.
 #include "shared/forms_contract.h"
+#include "shared/registry_contract.h"
 
+#include "platform/win32/advapi32_registry.h"
+#include "platform/win32/ansi_code_page.h"
 #include "win32/real_windows.h"
 
 namespace sarnex::testing {
@@ -37,5 +41,23 @@ TEST(Win32Mirror, ModelChangesReachTheWindowsWithoutEchoes) {
     EXPECT_EQ(trace.Entries(), (Trace{"C.Click", ".A.Change", "..E.Change", "D.Click"}));
 }
 
+// A test key of its own, created empty for each test.
+struct Advapi32Environment {
+    Advapi32Environment() { ReplaceKey(StoredValues{}, KeyPath()); }
+    ~Advapi32Environment() { ReplaceKey(std::nullopt, "Software\\SarnexTest"); }
+
+    platform::Registry& Registry() { return registry; }
+    const platform::CodePage& CodePage() const { return codePage; }
+    std::string KeyPath() const { return "Software\\SarnexTest\\Contract"; }
+    std::string MissingKeyPath() const { return "Software\\SarnexTest\\Missing"; }
+
+    win32::Advapi32Registry registry;
+    win32::AnsiCodePage codePage;
+};
+
 }  // namespace
 }  // namespace sarnex::testing
+
+namespace sarnex::registry_contract {
+INSTANTIATE_TYPED_TEST_SUITE_P(Advapi32, RegistryContract, testing::Advapi32Environment);
+}  // namespace sarnex::registry_contract
