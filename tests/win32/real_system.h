@@ -52,25 +52,18 @@ inline win32::FileHandle CreateSizedFile(const std::string& path, LONGLONG size)
 // The visible top-level windows of process `id`, of one class and title where given.
 inline std::vector<HWND> VisibleWindows(DWORD id, const wchar_t* windowClass = nullptr, const wchar_t* title = nullptr) {
     std::vector<HWND> found;
-    for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, windowClass, title)) != nullptr;) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        if (owner == id && IsWindowVisible(h)) found.push_back(h);
-    }
+    DWORD owner = 0;
+    for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, windowClass, title)) != nullptr;)
+        if (GetWindowThreadProcessId(h, &owner) && owner == id && IsWindowVisible(h)) found.push_back(h);
     return found;
 }
-// One of them, waited for while `alive`.
-template <class Alive>
-HWND WaitForWindow(DWORD id, const wchar_t* windowClass, const wchar_t* title, Alive alive) {
+// One of them, waited for; a message box is a dialog of the system's class "#32770".
+inline HWND WaitForWindow(DWORD id, const wchar_t* windowClass, const wchar_t* title = nullptr) {
     std::vector<HWND> found;
-    WaitFor([&] { return !(found = VisibleWindows(id, windowClass, title)).empty() || !alive(); });
+    WaitFor([&] { return !(found = VisibleWindows(id, windowClass, title)).empty(); });
     return found.empty() ? nullptr : found.front();
 }
-
-// A message box is a dialog of the system's class; its text is in its static controls.
-inline HWND WaitForBox(DWORD processId, const wchar_t* title = nullptr) {
-    return WaitForWindow(processId, L"#32770", title, [] { return true; });
-}
+// A message box's text is in its static controls.
 inline std::string BoxText(HWND box) {
     std::string text;
     for (HWND child = nullptr; (child = FindWindowExW(box, child, L"Static", nullptr)) != nullptr;)
@@ -84,7 +77,7 @@ inline bool Answer(HWND box, int button) {
 // Presses a window's button as a click does.
 inline bool Press(HWND window, const wchar_t* caption) {
     HWND button = FindWindowExW(window, nullptr, L"Button", caption);
-    return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0);
+    return button && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
 // A program started from a command line, with every process it starts in turn (an uninstaller hands
@@ -111,8 +104,6 @@ public:
         TerminateJobObject(job_.get(), 1);
         WaitForSingleObject(process_.get(), 10000);  // its files are free again
     }
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
 
     DWORD Id() const { return id_; }
     bool Running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
@@ -128,8 +119,9 @@ public:
     }
     // A visible form of its own with this title, waited for.
     HWND WaitForWindow(const wchar_t* title) const {
-        return testing::WaitForWindow(id_, L"SarnexForm", title, [this] { return Running(); });
+        return testing::WaitForWindow(id_, L"SarnexForm", title);
     }
+
 private:
     win32::KernelHandle job_{CreateJobObjectW(nullptr, nullptr)};
     win32::KernelHandle process_;
@@ -143,25 +135,21 @@ struct Ran {
 
 // Runs a command line to its end with its output in a file, so that no helper process holds a pipe.
 inline Ran Run(const std::string& commandLine) {
-    const std::wstring path = win32::Widen(TempPath("sarnex-test-output.txt"));
-    Ran ran;
-    {
-        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        const win32::FileHandle output(
-            CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
-        ran.exitCode = Process(commandLine, output.get()).WaitForExit();
-    }
-    ran.output = FileBytes(win32::Narrow(path));
-    DeleteFileW(path.c_str());
+    const std::string path = TempPath("sarnex-test-output.txt");
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    win32::FileHandle output(
+        CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
+    const int exitCode = Process(commandLine, output.get()).WaitForExit();
+    output.reset();
+    Ran ran{exitCode, FileBytes(path)};
+    DeleteFileW(win32::Widen(path).c_str());
     return ran;
 }
 
-inline std::string ToHex(unsigned char c) { return {"0123456789ABCDEF"[c >> 4], "0123456789ABCDEF"[c & 15]}; }
-// How a failing expectation shows a value: its type and bytes.
+// How a failing expectation shows a value: its type, then its bytes, those not ASCII as <decimal>.
 inline void PrintTo(const StoredValue& value, std::ostream* out) {
-    *out << "type " << value.type << " \"";
-    for (unsigned char c : value.bytes) *out << (c >= 32 && c < 127 ? std::string(1, char(c)) : "\\x" + ToHex(c));
-    *out << '"';
+    *out << "type " << value.type << ' ';
+    for (unsigned char c : value.bytes) c >= 32 && c < 127 ? *out << c : *out << '<' << int(c) << '>';
 }
 
 // Every value of a key under HKEY_LOCAL_MACHINE as the ANSI calls read it; nothing when it is absent.

@@ -8,7 +8,7 @@
 
 #include <string>
 #include <string_view>
-#include <thread>
+#include <future>
 
 #include "editor/editor.h"
 #include "platform/win32/wide_text.h"
@@ -55,18 +55,14 @@ public:
         PostMessageW(h, WM_LBUTTONUP, 0, at);
         Send(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
     }
-    void Focus(forms::Control& control) override {
-        SetFocus(host_.WindowOf(control));
-        host_.PumpMessages();
-    }
+    void Focus(forms::Control& control) override { SetFocus(host_.WindowOf(control)), host_.PumpMessages(); }
     void Tab(forms::Form&, bool backwards) override {
         BYTE keys[256];
         GetKeyboardState(keys);
-        const BYTE shift = keys[VK_SHIFT];
-        if (backwards) keys[VK_SHIFT] = 0x80;
+        keys[VK_SHIFT] = backwards ? 0x80 : 0;
         SetKeyboardState(keys);
         Send(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
-        keys[VK_SHIFT] = shift;
+        keys[VK_SHIFT] = 0;
         SetKeyboardState(keys);
     }
     void Close(forms::Form& form) override { Send(host_.WindowOf(form), WM_CLOSE); }
@@ -131,30 +127,19 @@ struct Win32Program {
     std::string Shown(const forms::Control& c) const { return win32::WindowText(host.WindowOf(c)); }
 };
 
-// Answers, from a thread of its own, the first message box this process shows with one button,
-// noting its title, text and owner first; so a test can call code that waits in such a box.
-class DialogWatch {
-public:
-    struct Seen {
-        HWND box = nullptr, owner = nullptr;
-        std::string title, text;
-    };
-    explicit DialogWatch(int answer = IDOK)
-        : thread_([this, answer] {
-              if (HWND box = WaitForBox(GetCurrentProcessId())) {
-                  seen_ = {box, GetWindow(box, GW_OWNER), win32::WindowText(box), BoxText(box)};
-                  Answer(box, answer);
-              }
-          }) {}
-    ~DialogWatch() { Result(); }
-    const Seen& Result() {
-        if (thread_.joinable()) thread_.join();
-        return seen_;
-    }
-
-private:
-    Seen seen_;
-    std::thread thread_;
+// Answers, from a thread of its own, the first message box this process shows, with one button, noting
+// its title, text and owner first; so a test can call code that waits in such a box. get() waits for it.
+struct Seen {
+    HWND box = nullptr, owner = nullptr;
+    std::string title, text;
 };
+inline std::future<Seen> AnswerFirstBox(int answer = IDOK) {
+    return std::async(std::launch::async, [answer] {
+        HWND box = WaitForWindow(GetCurrentProcessId(), L"#32770");
+        const Seen seen{box, GetWindow(box, GW_OWNER), win32::WindowText(box), BoxText(box)};
+        Answer(box, answer);
+        return seen;
+    });
+}
 
 }  // namespace sarnex::testing

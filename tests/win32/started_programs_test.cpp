@@ -25,7 +25,7 @@ protected:
         for (const std::string& file : {image, ours, theirs}) DeleteFileW(win32::Widen(file).c_str());
     }
     static HWND WaitForBox(const Process& run, const wchar_t* title, HWND owner) {
-        HWND box = testing::WaitForBox(run.Id(), title);
+        HWND box = WaitForWindow(run.Id(), L"#32770", title);
         EXPECT_EQ(GetWindow(box, GW_OWNER), owner) << "the editor owns its question";
         EXPECT_FALSE(IsWindowEnabled(owner)) << "and takes no input while it is asked";
         return box;

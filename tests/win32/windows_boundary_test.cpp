@@ -8,7 +8,6 @@
 
 #include <sddl.h>
 
-#include <cstring>
 #include <stdexcept>
 
 #include "notices/registry_notices.h"
@@ -69,7 +68,7 @@ TEST(WindowsBoundary, WhatCannotBeCreatedOrThrowsInAWindowProcedureIsReportedAnd
         ASSERT_TRUE(!c.refused || *c.refused || RegisterClassExW(&taken));
         const bool hooked = c.refused && *c.refused;
         HHOOK hook = hooked ? SetWindowsHookExW(WH_CBT, RefuseClass, nullptr, GetCurrentThreadId()) : nullptr;
-        DialogWatch watch;
+        auto box = AnswerFirstBox();
         messageReturned = false;
         // As WinMain runs the editor, with the act between its start and the message loop.
         const int exitCode = win32::RunReportingFailures([&c] {
@@ -83,8 +82,9 @@ TEST(WindowsBoundary, WhatCannotBeCreatedOrThrowsInAWindowProcedureIsReportedAnd
         UnhookWindowsHookEx(hook);
         UnregisterClassW(L"SarnexForm", GetModuleHandleW(nullptr));
         EXPECT_EQ(exitCode, 1);
-        EXPECT_EQ(watch.Result().title, "Sarnex Configuration Utility");
-        EXPECT_EQ(watch.Result().text, c.told);
+        const Seen seen = box.get();
+        EXPECT_EQ(seen.title, "Sarnex Configuration Utility");
+        EXPECT_EQ(seen.text, c.told);
         EXPECT_EQ(messageReturned, c.act != nullptr) << "an exception unwound through user32";
     }
 }
@@ -138,41 +138,30 @@ TEST(WindowsBoundary, AKeyThatCanBeReadButNotWrittenIsLoadedAndSavingItTellsTheU
     }
 }
 
-// Pens are counted by pointing this program's own import of gdi32's CreatePen at a counter.
-using Slot = decltype(IMAGE_THUNK_DATA{}.u1.Function);
-Slot systemCreatePen = 0;
+// This program's own import slot of gdi32's CreatePen, through which the host makes its pens: pointed
+// at a counter, it counts them.
+using CreatePenCall = HPEN(WINAPI*)(int, int, COLORREF);
+#ifdef _WIN64
+extern "C" CreatePenCall createPenSlot __asm__("__imp_CreatePen");
+#else
+extern "C" CreatePenCall createPenSlot __asm__("__imp__CreatePen@12");
+#endif
+CreatePenCall systemCreatePen = nullptr;
 int pensMade = 0;
 HPEN WINAPI CountingCreatePen(int style, int width, COLORREF colour) {
     ++pensMade;
-    return reinterpret_cast<HPEN(WINAPI*)(int, int, COLORREF)>(systemCreatePen)(style, width, colour);
+    return systemCreatePen(style, width, colour);
 }
-Slot* CreatePenSlot() {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-    const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(
-        base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
-    for (; dll->Name != 0; ++dll) {
-        if (lstrcmpiA(reinterpret_cast<char*>(base + dll->Name), "gdi32.dll") != 0) continue;
-        auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-        for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk); name->u1.AddressOfData; ++name, ++slot)
-            if (!IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) &&
-                !std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData)->Name, "CreatePen"))
-                return &slot->u1.Function;
-    }
-    return nullptr;
-}
-void Point(Slot* slot, Slot target) {
+void PointCreatePenAt(CreatePenCall target) {
     DWORD old = 0;
-    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
-    *slot = target;
-    VirtualProtect(slot, sizeof *slot, old, &old);
+    VirtualProtect(&createPenSlot, sizeof createPenSlot, PAGE_READWRITE, &old);
+    createPenSlot = target;
+    VirtualProtect(&createPenSlot, sizeof createPenSlot, old, &old);
 }
 
 TEST(WindowsBoundary, FramePensAreMadeWithTheWindowAndNotOnPainting) {
-    Slot* slot = CreatePenSlot();
-    ASSERT_NE(slot, nullptr);
-    systemCreatePen = *slot;
-    Point(slot, reinterpret_cast<Slot>(&CountingCreatePen));
+    systemCreatePen = createPenSlot;
+    PointCreatePenAt(CountingCreatePen);
     pensMade = 0;
     {
         Program p;
@@ -183,16 +172,16 @@ TEST(WindowsBoundary, FramePensAreMadeWithTheWindowAndNotOnPainting) {
         for (int paint = 0; paint < 3; ++paint) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         EXPECT_EQ(pensMade, 0);
     }
-    Point(slot, systemCreatePen);
+    PointCreatePenAt(systemCreatePen);
 }
 
 TEST(WindowsBoundary, TheRestartQuestionIsAskedWithoutAnOwnerWindow) {
     win32::AnsiCodePage codePage;
-    win32::Win32Shell shell(codePage);
-    DialogWatch watch(IDNO);
-    shell.OfferRestart();
-    ASSERT_NE(watch.Result().box, nullptr);
-    EXPECT_EQ(watch.Result().owner, nullptr);
+    auto box = AnswerFirstBox(IDNO);
+    win32::Win32Shell(codePage).OfferRestart();
+    const Seen seen = box.get();
+    ASSERT_NE(seen.box, nullptr);
+    EXPECT_EQ(seen.owner, nullptr);
 }
 
 TEST(WindowsBoundary, TheAnsiCodePageUpperCasesAsTheSystemAndHoldsOnlyWhatItCan) {

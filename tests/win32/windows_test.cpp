@@ -1,13 +1,20 @@
-// What only real windows show: every form and control at its twips at the screen's DPI with its font,
-// window styles, label colours, the editor's lines and borders on the screen, and the notice in front.
-#include <gtest/gtest.h>
+// What only real windows show, on the editor's real windows: the forms contract with user actions sent
+// as window messages, and the registry contract on advapi32; every form and control at its twips at the
+// screen's DPI with its font; lines and borders on the screen; the notice in front; the keyboard: Enter
+// and Esc in the open disk-type list, Home and End on a spinner, Backspace in a stored text over its
+// box's limit, characters the code page cannot hold.
+#include "shared/forms_contract.h"
+#include "shared/registry_contract.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "notices/registry_notices.h"
+#include "platform/win32/advapi32_registry.h"
+#include "platform/win32/ansi_code_page.h"
 #include "support/code_page_1252.h"
 #include "support/memory_registry.h"
 #include "win32/real_windows.h"
@@ -16,6 +23,33 @@ namespace sarnex::testing {
 namespace {
 
 using Program = Win32Program<MemoryRegistry, CodePage1252>;
+
+struct Win32Harness {
+    win32::Win32Host host{GetModuleHandleW(nullptr)};
+    forms::FormsRuntime runtime{host};
+    Win32Driver driver{host};
+
+    forms::FormsRuntime& Runtime() { return runtime; }
+    UserDriver& Driver() { return driver; }
+    void Settle() { host.PumpMessages(); }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FormsContract, Win32Harness);
+
+// A test key of its own, created empty for each test.
+struct Advapi32Environment {
+    Advapi32Environment() { ReplaceKey(StoredValues{}, KeyPath()); }
+    ~Advapi32Environment() { ReplaceKey(std::nullopt, "Software\\SarnexTest"); }
+
+    platform::Registry& Registry() { return registry; }
+    const platform::CodePage& CodePage() const { return codePage; }
+    std::string KeyPath() const { return "Software\\SarnexTest\\Contract"; }
+    std::string MissingKeyPath() const { return "Software\\SarnexTest\\Missing"; }
+
+    win32::Advapi32Registry registry;
+    win32::AnsiCodePage codePage;
+};
+
 
 TEST(Windows, EveryFormAndControlAtItsTwipsWithItsFont) {
     // Each form as the user reaches it: the command word, the driver's key there or not, a button of the
@@ -80,19 +114,12 @@ TEST(Windows, EveryFormAndControlAtItsTwipsWithItsFont) {
     }
 }
 
-TEST(Windows, LabelColoursLinesAndTheFileNameBoxesTopBordersUnderTheirCaptions) {
+TEST(Windows, TheEditorsLinesAndTheFileNameBoxesTopBordersUnderTheirCaptionsAreOnTheScreen) {
     Program p;
     p.registry.AddKey(kKey);  // an empty key: the editor shows its controls as loading leaves them
     editor::Editor& e = p.ShowEditor();
     HWND window = p.host.WindowOf(e);
     HDC dc = GetDC(window);
-    for (const auto& [label, colour] : {std::pair{&e.titleLabel, RGB(255, 0, 0)}, {&e.webLink, RGB(0, 0, 192)},
-                                        {&e.hardDiskFrameTitle, GetSysColor(COLOR_HIGHLIGHT)},
-                                        {&e.diskTypeCaption, GetSysColor(COLOR_BTNTEXT)}}) {
-        SetTextColor(dc, RGB(1, 2, 3));
-        SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(p.host.WindowOf(*label)));
-        EXPECT_EQ(GetTextColor(dc), colour) << label->Name();
-    }
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     int lines = 0;
     for (const auto& c : e.Controls()) {
@@ -121,33 +148,150 @@ TEST(Windows, LabelColoursLinesAndTheFileNameBoxesTopBordersUnderTheirCaptions) 
 }
 
 TEST(Windows, TheReadFailureNoticeIsInFrontOnTheScreen) {
-    Program p;  // no key: loading fails and the notice opens
+    Program p;  // no key: loading fails and the notice opens over the editor
     HWND editor = p.host.WindowOf(p.ShowEditor());
     HWND notice = p.host.WindowOf(*p.runtime.ExistingInstance<notices::RegistryReadFailedNotice>());
     EXPECT_TRUE(GetWindowLongPtrW(notice, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_FALSE(GetWindowLongPtrW(editor, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    RECT editorRect, noticeRect, client;
-    GetWindowRect(editor, &editorRect);
-    GetWindowRect(notice, &noticeRect);
-    ASSERT_TRUE(IntersectRect(&client, &editorRect, &noticeRect)) << "the two windows overlap";
     // Wine handles what the display reports (focus, stacking) once the queue is idle: let it come.
     Sleep(100);
     p.host.PumpMessages();
     // Every 4th pixel of the notice's client area: on the screen as the notice drew it.
-    HDC screen = GetDC(nullptr), own = GetDC(notice);
+    RECT client, under;
     GetClientRect(notice, &client);
-    int differ = 0;
+    GetWindowRect(editor, &under);
+    HDC screen = GetDC(nullptr), own = GetDC(notice);
+    int differ = 0, overEditor = 0;
     for (POINT at{0, 0}; at.y < client.bottom; at.y += 4)
         for (at.x = 0; at.x < client.right; at.x += 4) {
             POINT onScreen = at;
             ClientToScreen(notice, &onScreen);
+            overEditor += PtInRect(&under, onScreen);
             differ += GetPixel(screen, onScreen.x, onScreen.y) != GetPixel(own, at.x, at.y);
         }
     ReleaseDC(notice, own);
     ReleaseDC(nullptr, screen);
-    EXPECT_GT(client.right * client.bottom, 1600);
+    EXPECT_GT(overEditor, 100) << "the notice lies over the editor";
     EXPECT_EQ(differ, 0);
+}
+
+struct Keyboard : Program {
+    // A 64 MB hard disk on S:, AutoSave every 60 s, the label "RAMDISK", unless `values` say otherwise.
+    editor::Editor& Start(const StoredValues& values = TypicalRecord()) {
+        registry.AddKey(kKey);
+        for (const auto& [name, value] : values) {
+            const auto bytes = std::as_bytes(std::span(value->bytes));
+            registry.PutValue(kKey, name, value->type, {bytes.begin(), bytes.end()});
+        }
+        return ShowEditor();
+    }
+    void Type(wchar_t character) {
+        SendMessageW(GetFocus(), WM_CHAR, character, 1);
+        host.PumpMessages();
+    }
+    void Paste(const std::wstring& text) {
+        ASSERT_TRUE(OpenClipboard(GetFocus()));
+        EmptyClipboard();
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+        SendMessageW(GetFocus(), WM_PASTE, 0, 0);
+        host.PumpMessages();
+    }
+    void CaretAt(forms::TextBox& box, std::size_t at) {
+        box.SetEnabled(true);
+        user.Focus(box);
+        SendMessageW(host.WindowOf(box), EM_SETSEL, at, static_cast<LPARAM>(at));
+    }
+};
+
+TEST(EditorKeyboard, EnterAndEscCloseTheOpenDiskTypeListAsInAnyComboBox) {
+    Keyboard k;
+    auto& e = k.Start();
+    k.user.Focus(e.diskTypeList);
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        k.user.Key(VK_F4);
+        ASSERT_TRUE(SendMessageW(k.host.WindowOf(e.diskTypeList), CB_GETDROPPEDSTATE, 0, 0));
+        k.user.Key(VK_DOWN);
+        k.user.Key(key);
+        EXPECT_FALSE(SendMessageW(k.host.WindowOf(e.diskTypeList), CB_GETDROPPEDSTATE, 0, 0));
+    }
+    // Enter kept "1.44MB Floppy"; from there Esc went back to it from "2.88MB Floppy".
+    EXPECT_EQ(e.diskTypeList.ListIndex(), 1);
+    EXPECT_EQ(k.Shown(e.diskTypeList), "1.44MB Floppy");
+    EXPECT_FALSE(e.diskSizeBox.Enabled());
+    EventTrace trace(e);
+    k.user.Key(VK_RETURN);  // the list closed, Enter and Esc press nothing
+    k.user.Key(VK_ESCAPE);
+    EXPECT_EQ(trace.Entries(), std::vector<std::string>{});
+}
+
+TEST(EditorKeyboard, HomeAndEndOnAFocusedSpinnerStepOnceToTheBarsEnds) {
+    for (const auto& c : std::vector<std::vector<const char*>>{{"diskSizeSpinner", "diskSizeBox", " 65", " 64"},
+                                                               {"autoSaveSpinner", "autoSaveIntervalBox", " 64", " 60"},
+                                                               {"driveLetterSpinner", "driveLetterBox", "T", "S"}}) {
+        SCOPED_TRACE(c[0]);
+        Keyboard k;
+        auto& e = k.Start();
+        auto& spinner = e.Get<forms::VScrollBar>(c[0]);
+        k.user.Focus(spinner);
+        k.user.Key(VK_HOME);
+        k.user.Key(VK_HOME);  // at the top already: no move, no step
+        EXPECT_EQ(k.Shown(e.Get<forms::TextBox>(c[1])), c[2]);
+        EXPECT_EQ(GetScrollPos(k.host.WindowOf(spinner), SB_CTL), 0);
+        k.user.Key(VK_END);
+        EXPECT_EQ(k.Shown(e.Get<forms::TextBox>(c[1])), c[3]);
+        EXPECT_EQ(GetScrollPos(k.host.WindowOf(spinner), SB_CTL), spinner.Max());
+    }
+}
+
+TEST(EditorKeyboard, BackspaceInAStoredTextOverTheLimitDeletesOneCharacter) {
+    for (const auto& c : std::vector<std::vector<std::string>>{
+             {"DiskLabel", "volumeLabelBox", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0"},          // 27 against 11
+             {"LoadImageFile", "loadImageFileBox", "C:\\" + std::string(252, 'f')}}) {  // 255 against 254
+        SCOPED_TRACE(c[0]);
+        Keyboard k;
+        // Of another type a 255-byte value needs no terminator: the type is not looked at.
+        auto& e = k.Start(With(TypicalRecord(), {{c[0], Raw(3, c[2])}}));
+        auto& box = e.Get<forms::TextBox>(c[1]);
+        const std::string shortened = c[2].substr(0, c[2].size() - 1);
+        k.CaretAt(box, c[2].size());
+        k.user.Key(VK_BACK);
+        k.Type(L'x');  // still over the limit: refused
+        EXPECT_EQ(k.Shown(box), shortened);
+        EXPECT_EQ(box.Text(), shortened) << "what a save stores";
+    }
+}
+
+TEST(EditorKeyboard, ACharacterTheCodePageCannotHoldIsRefusedWhereItIsTypedOrPasted) {
+    for (const char* name : {"volumeLabelBox", "loadImageFileBox", "saveImageFileBox"}) {
+        SCOPED_TRACE(name);
+        Keyboard k;
+        auto& e = k.Start();
+        auto& box = e.Get<forms::TextBox>(name);
+        box.SetText("RAMDISK");
+        k.CaretAt(box, 3);
+        k.Type(L'\x03A9');           // Greek capital omega
+        k.Paste(L"x\x2014y\x03A9");  // an em dash the code page holds, then the omega
+        EXPECT_EQ(k.Shown(box), "RAMDISK");
+        EXPECT_EQ(SendMessageW(k.host.WindowOf(box), EM_GETSEL, 0, 0), MAKELONG(3, 3)) << "the caret stays";
+        for (wchar_t held : {L'\x00FC', L'\x20AC', L'\x0178'}) k.Type(held);  // u umlaut, euro, Y umlaut
+        k.Paste(L"\x00E9");
+        EXPECT_EQ(k.Shown(box), "RAM\xC3\xBC\xE2\x82\xAC\xC5\xB8\xC3\xA9" "DISK");
+        EXPECT_EQ(box.Text(), k.Shown(box));
+    }
+    Keyboard k;  // the drive letter keeps its rule: a character above "Z" becomes "Z"
+    auto& e = k.Start();
+    k.user.Clear(e.driveLetterBox);
+    k.Type(L'\x03A9');
+    EXPECT_EQ(k.Shown(e.driveLetterBox), "Z");
 }
 
 }  // namespace
 }  // namespace sarnex::testing
+
+namespace sarnex::registry_contract {
+INSTANTIATE_TYPED_TEST_SUITE_P(Advapi32, RegistryContract, testing::Advapi32Environment);
+}  // namespace sarnex::registry_contract
