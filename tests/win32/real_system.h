@@ -41,7 +41,7 @@ inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 // A file of `size` bytes, created afresh and held without sharing while the result lives.
 inline win32::FileHandle CreateSizedFile(const std::string& path, LONGLONG size) {
-    win32::FileHandle file(CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    win32::FileHandle file(CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, 0));
     LARGE_INTEGER end{};
     end.QuadPart = size;
     SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN);
@@ -50,7 +50,7 @@ inline win32::FileHandle CreateSizedFile(const std::string& path, LONGLONG size)
 }
 
 // The visible top-level windows of process `id`, of one class and title where given.
-inline std::vector<HWND> VisibleWindows(DWORD id, const wchar_t* windowClass = nullptr, const wchar_t* title = nullptr) {
+inline std::vector<HWND> VisibleWindows(DWORD id, const wchar_t* windowClass = nullptr, const wchar_t* title = {}) {
     std::vector<HWND> found;
     DWORD owner = 0;
     for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, windowClass, title)) != nullptr;)
@@ -106,7 +106,6 @@ public:
     }
 
     DWORD Id() const { return id_; }
-    bool Running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
     // The exit code once it and all it started have ended, or -1.
     int WaitForExit(int seconds = 60) const {
         JOBOBJECT_BASIC_ACCOUNTING_INFORMATION jobState{};

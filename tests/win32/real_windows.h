@@ -6,9 +6,9 @@
 
 #include <windows.h>
 
+#include <future>
 #include <string>
 #include <string_view>
-#include <future>
 
 #include "editor/editor.h"
 #include "platform/win32/wide_text.h"
@@ -108,15 +108,13 @@ struct Win32Program {
     Registry registry;
     CodePage codePage;
     RecordingShell shell;
-    FixedSystemFacts facts = [] {  // room on C: for the typical record's image, so that saves ask nothing
-        FixedSystemFacts roomy;
-        roomy.AddFolder("C:\\", 1024 * kMegabyte);
-        return roomy;
-    }();
+    FixedSystemFacts facts;
     forms::FormsRuntime runtime{host};
     startup::Program program{runtime, {registry, codePage, shell, facts, {1, 0, 41}}};
     Win32Driver user{host};
 
+    // Room on C: for the typical record's image, so that saves ask nothing.
+    Win32Program() { facts.AddFolder("C:\\", 1024 * kMegabyte); }
     // Starts the program as a plain run does and returns its editor, shown.
     editor::Editor& ShowEditor() {
         program.Start("");

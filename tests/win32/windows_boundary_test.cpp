@@ -38,17 +38,17 @@ void Boom() { throw std::runtime_error("boom"); }
 thread_local bool messageReturned = false;
 
 TEST(WindowsBoundary, WhatCannotBeCreatedOrThrowsInAWindowProcedureIsReportedAndEndsTheProgram) {
-    const std::string reasonless = "\r\n\r\nThe system gave no reason.", boom = "The program must end because of an "
-                                                                              "error:\r\n\r\nboom";
+    const std::string editor = "the window \"Sarnex Configuration Utility\"";
+    const std::string noReason = "\r\n\r\nThe system gave no reason.";
+    const std::string boom = "The program must end because of an error:\r\n\r\nboom";
     // A window class the system refuses ("": the forms' class is taken before the program runs), or a
-    // handler that throws inside the form's window procedure, then a control's; what the box says.
+    // handler that throws inside the form's window procedure, then a control's; what the box says. Wine
+    // leaves no reason for a control, so no stale one may stand in.
     const struct { const wchar_t* refused; Act act; std::string told; } cases[] = {
-        {L"SarnexForm", nullptr, "Cannot create the window \"Sarnex Configuration Utility\".\r\n\r\n" +
-                                     win32::SystemMessage(ERROR_INVALID_WINDOW_HANDLE)},
-        {L"Edit", nullptr, "Cannot create the EDIT control \"loadImageFileBox\" of the window \"Sarnex "
-                           "Configuration Utility\"." + reasonless},  // Wine leaves no reason: no stale one stands in
-        {L"tooltips_class32", nullptr, "Cannot create the tooltips of the window \"Sarnex Configuration Utility\"." +
-                                           reasonless},
+        {L"SarnexForm", nullptr,
+         "Cannot create " + editor + ".\r\n\r\n" + win32::SystemMessage(ERROR_INVALID_WINDOW_HANDLE)},
+        {L"Edit", nullptr, "Cannot create the EDIT control \"loadImageFileBox\" of " + editor + "." + noReason},
+        {L"tooltips_class32", nullptr, "Cannot create the tooltips of " + editor + "." + noReason},
         {L"", nullptr, "Cannot register the window class \"SarnexForm\".\r\n\r\n" +
                            win32::SystemMessage(ERROR_CLASS_ALREADY_EXISTS)},
         {nullptr, [](Program& p, editor::Editor& e) {
@@ -201,7 +201,8 @@ TEST(WindowsBoundary, AFileOwnerTakesTheFailureValueForNoFileAndClosesAnOpenOne)
     EXPECT_FALSE(win32::FileHandle(CreateFileW(L"Z:\\no such folder\\f", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
     const std::string path = TempPath("sarnex handle.img");
     ASSERT_TRUE(CreateSizedFile(path, 1));  // opened without sharing, closed with its owner
-    EXPECT_TRUE(win32::FileHandle(CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+    const std::wstring wide = win32::Widen(path);
+    EXPECT_TRUE(win32::FileHandle(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
     DeleteFileW(win32::Widen(path).c_str());
 }
 
