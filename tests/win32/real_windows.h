@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <future>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -115,6 +116,15 @@ struct Win32Program {
 
     // Room on C: for the typical record's image, so that saves ask nothing.
     Win32Program() { facts.AddFolder("C:\\", 1024 * kMegabyte); }
+    // The driver's key holding `values`, in a registry of the test's own.
+    Win32Program& Holding(const StoredValues& values) {
+        registry.AddKey(kKey);
+        for (const auto& [name, value] : values) {
+            const auto bytes = std::as_bytes(std::span(value->bytes));
+            registry.PutValue(kKey, name, value->type, {bytes.begin(), bytes.end()});
+        }
+        return *this;
+    }
     // Starts the program as a plain run does and returns its editor, shown.
     editor::Editor& ShowEditor() {
         program.Start("");

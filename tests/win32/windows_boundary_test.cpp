@@ -73,8 +73,7 @@ TEST(WindowsBoundary, WhatCannotBeCreatedOrThrowsInAWindowProcedureIsReportedAnd
         // As WinMain runs the editor, with the act between its start and the message loop.
         const int exitCode = win32::RunReportingFailures([&c] {
             Program p;
-            p.registry.AddKey(kKey);
-            editor::Editor& e = p.ShowEditor();
+            editor::Editor& e = p.Holding({}).ShowEditor();
             EXPECT_TRUE(c.act) << "the editor started without all its windows";
             if (c.act) c.act(p, e), messageReturned = true;
             return p.host.Run(p.runtime);
@@ -91,8 +90,7 @@ TEST(WindowsBoundary, WhatCannotBeCreatedOrThrowsInAWindowProcedureIsReportedAnd
 
 TEST(WindowsBoundary, AWindowDestroyedFromOutsideLeavesNoHandleAndEndsItsForm) {
     Program p;
-    p.registry.AddKey(kKey);
-    editor::Editor& e = p.ShowEditor();
+    editor::Editor& e = p.Holding({}).ShowEditor();
     DestroyWindow(p.host.WindowOf(e));
     EXPECT_FALSE(e.Loaded());
     EXPECT_EQ(p.host.WindowOf(e.okButton), nullptr);
@@ -165,8 +163,7 @@ TEST(WindowsBoundary, FramePensAreMadeWithTheWindowAndNotOnPainting) {
     pensMade = 0;
     {
         Program p;
-        p.registry.AddKey(kKey);
-        HWND window = p.host.WindowOf(p.ShowEditor());
+        HWND window = p.host.WindowOf(p.Holding({}).ShowEditor());
         EXPECT_EQ(pensMade, 1) << "the fifteen lines share one width and colour";
         pensMade = 0;
         for (int paint = 0; paint < 3; ++paint) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <span>
 #include <tuple>
 
 #include "notices/registry_notices.h"
@@ -60,7 +59,7 @@ TEST(Windows, EveryFormAndControlAtItsTwipsWithItsFont) {
     for (const auto& c : forms) {
         SCOPED_TRACE(c.name);
         Program p;
-        if (c.key) p.registry.AddKey(kKey);
+        if (c.key) p.Holding({});
         p.program.Start(c.word);
         if (c.press) p.user.Click(p.program.Editor().Get<forms::CommandButton>(c.press));
         const auto& loaded = p.runtime.LoadedForms();
@@ -111,8 +110,7 @@ TEST(Windows, EveryFormAndControlAtItsTwipsWithItsFont) {
 
 TEST(Windows, EachFileNameBoxKeepsItsTopBorderUnderItsCaptionOnTheScreen) {
     Program p;
-    p.registry.AddKey(kKey);  // an empty key: the editor shows its controls as loading leaves them
-    editor::Editor& e = p.ShowEditor();
+    editor::Editor& e = p.Holding({}).ShowEditor();  // an empty key: the controls as loading leaves them
     HWND window = p.host.WindowOf(e);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     HDC dc = GetDC(window);
@@ -159,32 +157,22 @@ TEST(Windows, TheReadFailureNoticeIsInFrontOnTheScreen) {
     EXPECT_EQ(differ, 0);
 }
 
-struct Keyboard : Program {
-    // A 64 MB hard disk on S:, AutoSave every 60 s, the label "RAMDISK", unless `values` say otherwise.
-    editor::Editor& Start(const StoredValues& values = TypicalRecord()) {
-        registry.AddKey(kKey);
-        for (const auto& [name, value] : values) {
-            const auto bytes = std::as_bytes(std::span(value->bytes));
-            registry.PutValue(kKey, name, value->type, {bytes.begin(), bytes.end()});
-        }
-        return ShowEditor();
-    }
-    void Paste(const std::wstring& text) {
-        ASSERT_TRUE(OpenClipboard(GetFocus()));
-        EmptyClipboard();
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-        std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
-        GlobalUnlock(memory);
-        SetClipboardData(CF_UNICODETEXT, memory);
-        CloseClipboard();
-        SendMessageW(GetFocus(), WM_PASTE, 0, 0);
-        host.PumpMessages();
-    }
-};
+// Text pasted from the clipboard into the focused window.
+void Paste(Program& p, const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(GetFocus()));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SendMessageW(GetFocus(), WM_PASTE, 0, 0);
+    p.host.PumpMessages();
+}
 
 TEST(EditorKeyboard, EnterAndEscCloseTheOpenDiskTypeListAsInAnyComboBox) {
-    Keyboard k;
-    auto& e = k.Start();
+    Program k;  // a 64 MB hard disk on S:, AutoSave every 60 s, the label "RAMDISK"
+    auto& e = k.Holding(TypicalRecord()).ShowEditor();
     k.user.Focus(e.diskTypeList);
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
         k.user.Key(VK_F4);
@@ -208,8 +196,8 @@ TEST(EditorKeyboard, HomeAndEndOnAFocusedSpinnerStepOnceToTheBarsEnds) {
                                                                {"autoSaveSpinner", "autoSaveIntervalBox", " 64", " 60"},
                                                                {"driveLetterSpinner", "driveLetterBox", "T", "S"}}) {
         SCOPED_TRACE(c[0]);
-        Keyboard k;
-        auto& e = k.Start();
+        Program k;
+        auto& e = k.Holding(TypicalRecord()).ShowEditor();
         auto& spinner = e.Get<forms::VScrollBar>(c[0]);
         k.user.Focus(spinner);
         k.user.Key(VK_HOME);
@@ -227,9 +215,8 @@ TEST(EditorKeyboard, BackspaceInAStoredTextOverTheLimitDeletesOneCharacter) {
              {"DiskLabel", "volumeLabelBox", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0"},          // 27 against 11
              {"LoadImageFile", "loadImageFileBox", "C:\\" + std::string(252, 'f')}}) {  // 255 against 254
         SCOPED_TRACE(c[0]);
-        Keyboard k;
-        // Of another type a 255-byte value needs no terminator: the type is not looked at.
-        auto& e = k.Start(With(TypicalRecord(), {{c[0], Raw(3, c[2])}}));
+        Program k;  // of another type a 255-byte value needs no terminator: the type is not looked at
+        auto& e = k.Holding(With(TypicalRecord(), {{c[0], Raw(3, c[2])}})).ShowEditor();
         auto& box = e.Get<forms::TextBox>(c[1]);
         const std::string shortened = c[2].substr(0, c[2].size() - 1);
         box.SetEnabled(true);
@@ -245,20 +232,20 @@ TEST(EditorKeyboard, BackspaceInAStoredTextOverTheLimitDeletesOneCharacter) {
 TEST(EditorKeyboard, ACharacterTheCodePageCannotHoldIsRefusedWhereItIsTypedOrPasted) {
     for (const char* name : {"volumeLabelBox", "loadImageFileBox", "saveImageFileBox"}) {
         SCOPED_TRACE(name);
-        Keyboard k;
-        auto& box = k.Start().Get<forms::TextBox>(name);
+        Program k;
+        auto& box = k.Holding(TypicalRecord()).ShowEditor().Get<forms::TextBox>(name);
         box.SetEnabled(true);
         box.SetText("RAMDISK");
         k.user.Type(box, "\xCE\xA9");  // Greek capital omega
-        k.Paste(L"x\x2014y\x03A9");    // an em dash the code page holds, then the omega
+        Paste(k, L"x\x2014y\x03A9");    // an em dash the code page holds, then the omega
         EXPECT_EQ(k.Shown(box), "RAMDISK");
         k.user.Type(box, "\xC3\xBC\xE2\x82\xAC\xC5\xB8");  // u umlaut, euro, Y umlaut
-        k.Paste(L"\x00E9");
+        Paste(k, L"\x00E9");
         EXPECT_EQ(k.Shown(box), "RAMDISK\xC3\xBC\xE2\x82\xAC\xC5\xB8\xC3\xA9");
         EXPECT_EQ(box.Text(), k.Shown(box));
     }
-    Keyboard k;  // the drive letter keeps its rule: a character above "Z" becomes "Z"
-    auto& e = k.Start();
+    Program k;  // the drive letter keeps its rule: a character above "Z" becomes "Z"
+    auto& e = k.Holding(TypicalRecord()).ShowEditor();
     k.user.Retype(e.driveLetterBox, "\xCE\xA9");
     EXPECT_EQ(k.Shown(e.driveLetterBox), "Z");
 }
