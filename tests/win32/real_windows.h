@@ -133,6 +133,10 @@ struct Win32Program {
     }
     // What the windows show, as a user sees it.
     std::string Shown(const forms::Control& c) const { return win32::WindowText(host.WindowOf(c)); }
+    // As a harness of the forms contract.
+    forms::FormsRuntime& Runtime() { return runtime; }
+    UserDriver& Driver() { return user; }
+    void Settle() { host.PumpMessages(); }
 };
 
 // Answers, from a thread of its own, the first message box this process shows, with one button, noting

@@ -1,5 +1,5 @@
-// The shipped programs run as their users run them, on the real registry and file system: sarnexcfg.exe
-// from any folder, its checks before saving (an image that does not fit the disk, a value regedit
+// The shipped programs run as their users run them, on the real registry and file system: sarnexcfg.exe,
+// its version from any folder, its checks before saving (an image that does not fit the disk, a value regedit
 // changed meanwhile) and the bytes it saves; sarnexctl.exe's check, a refused set, and round trips with
 // Wine's own regedit; sarnex-setup.exe run silently as a deployment runs it, its /CONFIG, upgrades and
 // uninstaller; and the version resource, icon and manifest Windows reads from them.
@@ -31,7 +31,14 @@ protected:
     void SetUp() override { ReplaceKey(std::nullopt); }
     void TearDown() override {
         ReplaceKey(std::nullopt);
-        for (const std::string& file : {image, ours, theirs}) DeleteFileW(win32::Widen(file).c_str());
+        for (const std::string& file : {image, ours, theirs, copy}) DeleteFileW(win32::Widen(file).c_str());
+        RemoveDirectoryW(win32::Widen(folder).c_str());
+    }
+    // sarnexcfg.exe copied into "Ωμέγα Жук", a folder the ANSI code page cannot spell.
+    const std::string& Copy() const {
+        CreateDirectoryW(win32::Widen(folder).c_str(), nullptr);
+        EXPECT_TRUE(CopyFileW(win32::Widen(SARNEX_EXE_PATH).c_str(), win32::Widen(copy).c_str(), FALSE));
+        return copy;
     }
     static HWND WaitForBox(const Process& run, const wchar_t* title, HWND owner) {
         HWND box = WaitForWindow(run.Id(), L"#32770", title);
@@ -51,30 +58,18 @@ protected:
     StoredValues Saved() const { return With(ImageLoading(), {{"DiskLabel", Text("RAMDISK")}}); }
 
     const std::string image = TempPath("sarnex \xE2\x82\xAC check.img");
+    const std::string folder = TempPath("\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xD0\x96\xD1\x83\xD0\xBA");
+    const std::string copy = folder + "\\sarnexcfg.exe";
     const std::string ours = TempPath("sarnex ours.reg"), theirs = TempPath("sarnex theirs.reg");
 };
 
-TEST_F(StartedPrograms, ACopyInAFolderTheAnsiCodePageCannotSpellShowsTheRealVersion) {
-    const std::string shipped = SARNEX_EXE_PATH;  // to "Ωμέγα Жук 日本" beside it
-    const std::string folder = shipped.substr(0, shipped.rfind('\\')) +
-        "\\\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xD0\x96\xD1\x83\xD0\xBA \xE6\x97\xA5\xE6\x9C\xAC";
-    CreateDirectoryW(win32::Widen(folder).c_str(), nullptr);
-    ASSERT_TRUE(CopyFileW(win32::Widen(shipped).c_str(), win32::Widen(folder + "\\sarnexcfg.exe").c_str(), FALSE));
-    ReplaceKey(StoredValues{});  // no notice in front
-    {
-        const Process run("\"" + folder + "\\sarnexcfg.exe\"");
-        HWND editor = run.WaitForWindow(kEditor);
-        EXPECT_TRUE(FindWindowExW(editor, nullptr, nullptr, win32::Widen("Version " SARNEX_VERSION_TEXT).c_str()));
-    }
-    DeleteFileW(win32::Widen(folder + "\\sarnexcfg.exe").c_str());
-    RemoveDirectoryW(win32::Widen(folder).c_str());
-}
-
+// Started from a folder the ANSI code page cannot spell, the editor shows its real version all the same.
 TEST_F(StartedPrograms, AnImageOneByteLargerThanTheDiskIsFoundOnOkAndYesSavesTheSettingsShown) {
     CreateSizedFile(image, 5242881);
     ReplaceKey(ImageLoading());
-    const Process run("\"" SARNEX_EXE_PATH "\"");
+    const Process run("\"" + Copy() + "\"");
     HWND editor = run.WaitForWindow(kEditor);
+    EXPECT_TRUE(FindWindowExW(editor, nullptr, nullptr, win32::Widen("Version " SARNEX_VERSION_TEXT).c_str()));
     ASSERT_TRUE(Press(editor, L"OK"));
     HWND box = WaitForBox(run, L"Sarnex Settings Check", editor);
     EXPECT_EQ(BoxText(box), "The image file to load, \"" + image +
