@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,8 +28,7 @@ bool WaitFor(Condition condition, int seconds = 15) {
 
 inline std::string TempPath(const std::string& name) {
     wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    return win32::Narrow(folder) + name;
+    return win32::Narrow({folder, GetTempPathW(MAX_PATH, folder)}) + name;
 }
 inline std::string FileBytes(const std::string& path) {
     std::ifstream in(win32::Widen(path).c_str(), std::ios::binary);
@@ -42,9 +40,7 @@ inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
 // A file of `size` bytes, created afresh and held without sharing while the result lives.
 inline win32::FileHandle CreateSizedFile(const std::string& path, LONGLONG size) {
     win32::FileHandle file(CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, 0));
-    LARGE_INTEGER end{};
-    end.QuadPart = size;
-    SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN);
+    SetFilePointerEx(file.get(), LARGE_INTEGER{.QuadPart = size}, nullptr, FILE_BEGIN);
     SetEndOfFile(file.get());
     return file;
 }
@@ -117,9 +113,7 @@ public:
                }, seconds) && GetExitCodeProcess(process_.get(), &code) ? static_cast<int>(code) : -1;
     }
     // A visible form of its own with this title, waited for.
-    HWND WaitForWindow(const wchar_t* title) const {
-        return testing::WaitForWindow(id_, L"SarnexForm", title);
-    }
+    HWND WaitForWindow(const wchar_t* title) const { return testing::WaitForWindow(id_, L"SarnexForm", title); }
 
 private:
     win32::KernelHandle job_{CreateJobObjectW(nullptr, nullptr)};
@@ -127,13 +121,13 @@ private:
     DWORD id_ = 0;
 };
 
+// A command line run to its end: its exit code and its output (standard output and error, as written),
+// put in a file so that no helper process holds a pipe.
 struct Ran {
     int exitCode = -1;
-    std::string output;  // standard output and error, as the program wrote them
+    std::string output;
 };
-
-// Runs a command line to its end with its output in a file, so that no helper process holds a pipe.
-inline Ran Run(const std::string& commandLine) {
+inline Ran RunToTheEnd(const std::string& commandLine) {
     const std::string path = TempPath("sarnex-test-output.txt");
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     win32::FileHandle output(
@@ -143,12 +137,6 @@ inline Ran Run(const std::string& commandLine) {
     Ran ran{exitCode, FileBytes(path)};
     DeleteFileW(win32::Widen(path).c_str());
     return ran;
-}
-
-// How a failing expectation shows a value: its type, then its bytes, those not ASCII as <decimal>.
-inline void PrintTo(const StoredValue& value, std::ostream* out) {
-    *out << "type " << value.type << ' ';
-    for (unsigned char c : value.bytes) c >= 32 && c < 127 ? *out << c : *out << '<' << int(c) << '>';
 }
 
 // Every value of a key under HKEY_LOCAL_MACHINE as the ANSI calls read it; nothing when it is absent.

@@ -8,8 +8,6 @@
 
 #include <future>
 #include <span>
-#include <string>
-#include <string_view>
 
 #include "editor/editor.h"
 #include "platform/win32/wide_text.h"
@@ -114,8 +112,7 @@ struct Win32Program {
     startup::Program program{runtime, {registry, codePage, shell, facts, {1, 0, 41}}};
     Win32Driver user{host};
 
-    // Room on C: for the typical record's image, so that saves ask nothing.
-    Win32Program() { facts.AddFolder("C:\\", 1024 * kMegabyte); }
+    Win32Program() { facts.AddFolder("C:\\", 1024 * kMegabyte); }  // room for the image: saves ask nothing
     // The driver's key holding `values`, in a registry of the test's own.
     Win32Program& Holding(const StoredValues& values) {
         registry.AddKey(kKey);
@@ -133,24 +130,20 @@ struct Win32Program {
     }
     // What the windows show, as a user sees it.
     std::string Shown(const forms::Control& c) const { return win32::WindowText(host.WindowOf(c)); }
-    // As a harness of the forms contract.
+    // The harness of the forms contract.
     forms::FormsRuntime& Runtime() { return runtime; }
     UserDriver& Driver() { return user; }
     void Settle() { host.PumpMessages(); }
 };
 
-// Answers, from a thread of its own, the first message box this process shows, with one button, noting
-// its title, text and owner first; so a test can call code that waits in such a box. get() waits for it.
-struct Seen {
-    HWND box = nullptr, owner = nullptr;
-    std::string title, text;
-};
-inline std::future<Seen> AnswerFirstBox(int answer = IDOK) {
-    return std::async(std::launch::async, [answer] {
+// Closes, from a thread of its own, the first message box this process shows, with its one button, so
+// that a test can call code that waits in such a box; get() gives its title and text.
+inline std::future<std::pair<std::string, std::string>> CloseFirstBox() {
+    return std::async(std::launch::async, [] {
         HWND box = WaitForWindow(GetCurrentProcessId(), L"#32770");
-        const Seen seen{box, GetWindow(box, GW_OWNER), win32::WindowText(box), BoxText(box)};
-        Answer(box, answer);
-        return seen;
+        std::pair shown{win32::WindowText(box), BoxText(box)};
+        Answer(box, IDOK);
+        return shown;
     });
 }
 
