@@ -1,0 +1,269 @@
+// The shipped programs as their users run them, on the real registry and file system: sarnexcfg.exe from
+// any folder, its checks before saving and the bytes it saves; sarnexctl.exe's check, a refused set and
+// round trips with Wine's regedit; sarnex-setup.exe run silently, /CONFIG, upgrades, the uninstaller; and
+// the version resource and manifest Windows reads from them.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "version.h"
+#include "win32/real_system.h"
+
+namespace sarnex::testing {
+namespace {
+
+constexpr const wchar_t* kEditor = L"Sarnex Configuration Utility";
+
+Ran Ctl(const std::string& arguments) { return RunToTheEnd("\"" SARNEX_CTL_PATH "\" " + arguments); }
+
+class StartedPrograms : public ::testing::Test {
+protected:
+    void SetUp() override { ReplaceKey(std::nullopt); }
+    void TearDown() override {
+        ReplaceKey(std::nullopt);
+        for (const std::string& file : {image, ours, theirs, copy}) DeleteFileW(win32::Widen(file).c_str());
+        RemoveDirectoryW(win32::Widen(folder).c_str());
+    }
+    // sarnexcfg.exe copied into "Ωμέγα Жук", a folder the ANSI code page cannot spell.
+    const std::string& Copy() const {
+        CreateDirectoryW(win32::Widen(folder).c_str(), nullptr);
+        EXPECT_TRUE(CopyFileW(win32::Widen(SARNEX_EXE_PATH).c_str(), win32::Widen(copy).c_str(), FALSE));
+        return copy;
+    }
+    // A 5 MB hard disk that loads the image, its label stored as binary, which a save writes as text.
+    // "€" reaches the file system through the ANSI code page.
+    StoredValues ImageLoading() const {
+        std::string ansi = image;
+        ansi.replace(ansi.find("\xE2\x82\xAC"), 3, "\x80");
+        return With(TypicalRecord(), {{"SizeIn4kPages", Number(1280)}, {"LoadImageOnStart", Number(1)},
+                                      {"LoadImageFile", Text(ansi)}, {"MakeTempDir", Number(0)},
+                                      {"UseDiskLabel", Number(0)}, {"DiskLabel", Raw(REG_BINARY, {"RAMDISK", 8})}});
+    }
+    StoredValues Saved() const { return With(ImageLoading(), {{"DiskLabel", Text("RAMDISK")}}); }
+
+    const std::string image = TempPath("sarnex \xE2\x82\xAC check.img");
+    const std::string folder = TempPath("\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xD0\x96\xD1\x83\xD0\xBA");
+    const std::string copy = folder + "\\sarnexcfg.exe";
+    const std::string ours = TempPath("sarnex ours.reg"), theirs = TempPath("sarnex theirs.reg");
+};
+
+// Started from a folder the ANSI code page cannot spell, the editor shows its real version all the same.
+TEST_F(StartedPrograms, AnImageOneByteLargerThanTheDiskIsFoundOnOkAndYesSavesTheSettingsShown) {
+    CreateSizedFile(image, 5242881);
+    ReplaceKey(ImageLoading());
+    const Process run("\"" + Copy() + "\"");
+    HWND editor = run.WaitForWindow(kEditor);
+    EXPECT_TRUE(FindWindowExW(editor, nullptr, nullptr, win32::Widen("Version " SARNEX_VERSION_TEXT).c_str()));
+    ASSERT_TRUE(Press(editor, L"OK"));
+    HWND box = WaitForWindow(run.Id(), L"#32770", L"Sarnex Settings Check");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), editor) << "the editor owns its question";
+    EXPECT_FALSE(IsWindowEnabled(editor)) << "and takes no input while it is asked";
+    EXPECT_EQ(BoxText(box), "The image file to load, \"" + image +
+                                "\", is larger than the disk: 5,242,881 bytes against 5,242,880 bytes.\n\n"
+                                "Save these settings anyway?");
+    ASSERT_TRUE(Answer(box, IDNO));
+    EXPECT_EQ(VisibleWindows(run.Id()), std::vector<HWND>{editor});
+    EXPECT_EQ(ReadKey(), ImageLoading()) << "No writes nothing";
+    ASSERT_TRUE(Press(editor, L"OK"));
+    ASSERT_TRUE(Answer(WaitForWindow(run.Id(), L"#32770", L"Sarnex Settings Check"), IDYES));
+    ASSERT_TRUE(Press(run.WaitForWindow(L"Settings Saved"), L"Cancel"));
+    EXPECT_EQ(ReadKey(), Saved());
+    EXPECT_EQ(run.WaitForExit(15), 0);
+}
+
+TEST_F(StartedPrograms, AnImageThatFitsAsksNothingAndInstallingOffersNoRestart) {
+    CreateSizedFile(image, 5242880);
+    ReplaceKey(ImageLoading());
+    const Process run("\"" SARNEX_EXE_PATH "\" install");
+    ASSERT_TRUE(Press(run.WaitForWindow(kEditor), L"OK"));
+    EXPECT_EQ(run.WaitForExit(15), 0);
+    EXPECT_EQ(ReadKey(), Saved());
+}
+
+TEST_F(StartedPrograms, AValueChangedWithRegeditMeanwhileIsNamedOnSave) {
+    ReplaceKey(TypicalRecord());
+    const Process run("\"" SARNEX_EXE_PATH "\"");
+    HWND editor = run.WaitForWindow(kEditor);
+    WriteFileBytes(ours, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Sarnex]\r\n\"DiskLabel\"=\"REGEDIT\"\r\n\r\n");
+    ASSERT_EQ(RunToTheEnd("regedit.exe /S \"" + ours + "\"").exitCode, 0);
+    const auto changed = With(TypicalRecord(), {{"DiskLabel", Text("REGEDIT")}});
+    ASSERT_EQ(ReadKey(), changed);
+    for (int answer : {IDNO, IDYES}) {
+        ASSERT_TRUE(Press(editor, L"Save"));
+        HWND box = WaitForWindow(run.Id(), L"#32770", L"Sarnex Settings Changed");
+        EXPECT_EQ(GetWindow(box, GW_OWNER), editor);
+        EXPECT_EQ(BoxText(box), "Since these settings were read, another program has changed:\nDiskLabel\n\n"
+                                "Replace them with the settings shown here?");
+        ASSERT_TRUE(Answer(box, answer));
+        // No leaves what regedit stored, Yes writes what the editor shows.
+        EXPECT_TRUE(WaitFor([&] { return ReadKey() == (answer == IDNO ? changed : TypicalRecord()); }));
+    }
+}
+
+TEST_F(StartedPrograms, SarnexctlCheckFindsAnImageLargerThanTheDiskAndARefusedSetWritesNothing) {
+    const std::string plain = TempPath("sarnex ctl.img");  // the console's code page may not hold "€"
+    CreateSizedFile(plain, 5242881);
+    ASSERT_EQ(Ctl("set type=hard size=5 load-image=on \"load-file=" + plain + "\"").exitCode, 0);
+    const Ran check = Ctl("check");
+    DeleteFileW(win32::Widen(plain).c_str());
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_EQ(check.output, "The image file to load, \"" + plain +
+                                "\", is larger than the disk: 5,242,881 bytes against 5,242,880 bytes.\r\n");
+    const auto written = ReadKey();
+    const Ran refused = Ctl("set letter=T fat32=on");
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.output, "sarnexctl: refused: fat32=on: FAT32 is available only above 32 MB\r\n"
+                              "sarnexctl: nothing was written to HKEY_LOCAL_MACHINE\\Software\\Sarnex\r\n");
+    EXPECT_EQ(ReadKey(), written);
+}
+
+TEST_F(StartedPrograms, SarnexctlAndRegeditReadEachOthersFilesByteForByte) {
+    // Values Wine's regedit both writes and reads exactly: plain texts and numbers, the other types as hex.
+    const StoredValues plain = {
+        {"DiskType", Text("HDC")}, {"SizeIn4kPages", Number(16384)}, {"", Text("default")},
+        {"Quote\"Back\\slash", Text("C:\\\"caf\xE9\" \x80")}, {"Expand", Raw(REG_EXPAND_SZ, {"%TEMP%\\x", 9})},
+        {"Extra", Raw(REG_BINARY, "0123456789abcdefghijklmnopqrstuvwxyz0123456789abcdefghijklmnopqrstuvwxyz")},
+        {"Multi", Raw(REG_MULTI_SZ, {"a\0b\0", 5})}, {"Unknown", Raw(0xFFFF0000u, "\x01")}, {"Nothing", Raw(3, "")}};
+    ReplaceKey(plain);
+    ASSERT_EQ(Ctl("export \"" + ours + "\"").exitCode, 0);
+    ASSERT_EQ(RunToTheEnd("regedit.exe /E \"" + theirs + "\" HKEY_LOCAL_MACHINE\\Software\\Sarnex").exitCode, 0);
+    EXPECT_EQ(FileBytes(ours), FileBytes(theirs)) << "export writes what regedit writes";
+    ReplaceKey(std::nullopt);
+    ASSERT_EQ(RunToTheEnd("regedit.exe /S \"" + ours + "\"").exitCode, 0);
+    EXPECT_EQ(ReadKey(), plain) << "regedit reads what export writes";
+    ReplaceKey(std::nullopt);
+    EXPECT_EQ(Ctl("import \"" + theirs + "\"").exitCode, 0);
+    EXPECT_EQ(ReadKey(), plain) << "import reads what regedit writes";
+}
+
+namespace fs = std::filesystem;
+
+const std::string kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Sarnex";
+const std::string kScratch = SARNEX_SETUP_SCRATCH_DIR;
+// A folder name with a blank, as under Program Files: every command line must quote it.
+const std::string kInstallDir = kScratch + "\\Program Files\\Sarnex";
+
+fs::path Shortcut() {
+    char programs[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, programs);
+    return fs::path(programs) / "Sarnex Configuration.lnk";
+}
+
+// /D= comes last and unquoted, as NSIS wants it; without it an upgrade goes where the installed version is.
+int RunSetup(const std::string& options, const std::string& folder = kInstallDir) {
+    return RunToTheEnd("\"" SARNEX_SETUP_PATH "\" /S " + options + (folder.empty() ? "" : " /D=" + folder)).exitCode;
+}
+
+// Each test starts with no installation; the prefix's own driver settings are put aside and come back.
+class SilentSetup : public ::testing::Test {
+protected:
+    void SetUp() override { Uninstall(settings); }
+    void TearDown() override { Uninstall(saved); }
+    static void Uninstall(const std::optional<StoredValues>& settings) {
+        ReplaceKey(settings);
+        ReplaceKey(std::nullopt, kUninstallKey);
+        std::error_code ignored;
+        fs::remove(Shortcut(), ignored);
+        fs::remove_all(kScratch, ignored);
+    }
+    static bool NothingInstalled() {
+        return !fs::exists(kInstallDir) && !fs::exists(Shortcut()) && !ReadKey(kUninstallKey);
+    }
+
+    const std::optional<StoredValues> saved = ReadKey();
+    // Settings as the driver's installation left them, including a value this program does not know.
+    const StoredValues settings = With(TypicalRecord(), {{"Unknown", Raw(REG_BINARY, "\x01\x02")}});
+};
+
+TEST_F(SilentSetup, PutsTheProgramsTheShortcutAndEveryUninstallValueInPlaceAndConfigWritesTheSettings) {
+    ReplaceKey(std::nullopt);
+    ASSERT_EQ(RunSetup("/CONFIG=\"size=64 letter=R\""), 0);
+    std::set<std::string> found;
+    std::uintmax_t programBytes = 0;
+    for (const auto& entry : fs::directory_iterator(kInstallDir)) {
+        found.insert(entry.path().filename().string());
+        programBytes += entry.path().filename() == "uninstall.exe" ? 0 : entry.file_size();
+    }
+    EXPECT_EQ(found, (std::set<std::string>{"sarnexcfg.exe", "sarnexctl.exe", "uninstall.exe"}));
+    EXPECT_TRUE(FileBytes(kInstallDir + "\\sarnexcfg.exe") == FileBytes(SARNEX_EXE_PATH));
+    EXPECT_TRUE(fs::exists(Shortcut()));
+    auto values = ReadKey(kUninstallKey).value_or(StoredValues{});
+    const auto size = values["EstimatedSize"].value_or(StoredValue{});  // in KB, of the programs
+    ASSERT_TRUE(size.type == REG_DWORD && size.bytes.size() == 4);
+    EXPECT_NEAR(*reinterpret_cast<const DWORD*>(size.bytes.data()), programBytes / 1024.0, 2.0);
+    values.erase("EstimatedSize");
+    const std::string uninstaller = "\"" + kInstallDir + "\\uninstall.exe\"";
+    EXPECT_EQ(values, (StoredValues{{"DisplayName", Text("Sarnex Configuration Utility")},
+                                    {"DisplayVersion", Text(SARNEX_VERSION_TEXT)}, {"Publisher", Text("Sarnex")},
+                                    {"DisplayIcon", Text(kInstallDir + "\\sarnexcfg.exe,0")},
+                                    {"InstallLocation", Text(kInstallDir)}, {"UninstallString", Text(uninstaller)},
+                                    {"QuietUninstallString", Text(uninstaller + " /S")}, {"NoModify", Number(1)},
+                                    {"NoRepair", Number(1)}}));
+    // From the editor's defaults for a new key, through the installed sarnexctl's rules.
+    auto written = ReadKey().value_or(StoredValues{});
+    EXPECT_EQ(written.size(), 13u);
+    EXPECT_EQ(written["SizeIn4kPages"], Number(16384));
+    EXPECT_EQ(written["UserDriveLetter"], Number(0x01000000 + 17));
+}
+
+TEST_F(SilentSetup, ARefusedConfigFailsTheInstallWithNothingWritten) {
+    // A rule's refusal and an unknown value, as typed at a prompt and as deployment tools quote blanks.
+    for (const char* config : {"/CONFIG=\"type=floppy1.44 size=64\"", "\"/CONFIG=size=64 fat32=maybe\""}) {
+        EXPECT_EQ(RunSetup(config), 4) << config;
+        EXPECT_TRUE(NothingInstalled()) << config;
+        EXPECT_EQ(ReadKey(), settings) << config;
+    }
+}
+
+TEST_F(SilentSetup, UpgradesInPlaceAndUninstallsAllButTheSettingsUnlessPurging) {
+    ASSERT_EQ(RunSetup(""), 0);
+    const std::string installed = kInstallDir + "\\sarnexcfg.exe";
+    WriteFileBytes(installed, "an older version");
+    ASSERT_EQ(RunSetup("", ""), 0);
+    EXPECT_TRUE(FileBytes(installed) == FileBytes(SARNEX_EXE_PATH));
+    for (const char* purge : {"", " /PURGE"}) {
+        ASSERT_EQ(RunSetup(""), 0);
+        EXPECT_EQ(ReadKey(), settings) << purge;
+        // The command of the uninstall entry, as a deployment tool runs it.
+        const auto quiet = ReadKey(kUninstallKey).value_or(StoredValues{})["QuietUninstallString"].value_or(Text(""));
+        EXPECT_EQ(RunToTheEnd(quiet.bytes.c_str() + std::string(purge)).exitCode, 0);
+        EXPECT_TRUE(NothingInstalled()) << purge;
+    }
+    EXPECT_EQ(ReadKey(), std::nullopt) << "purged";
+}
+
+// A resource of a program file, by its bytes.
+std::string Resource(const char* file, LPCSTR name, LPCSTR type) {
+    const win32::ModuleHandle module(LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    HRSRC found = FindResourceA(module.get(), name, type);
+    HGLOBAL bytes = found ? LoadResource(module.get(), found) : nullptr;
+    return bytes ? std::string(static_cast<const char*>(LockResource(bytes)), SizeofResource(module.get(), found)) : "";
+}
+
+TEST(ShippedPrograms, TheEditorAndItsInstallerCarryTheProjectsVersionAndAskForAdministratorRights) {
+    for (const char* file : {SARNEX_EXE_PATH, SARNEX_SETUP_PATH}) {
+        std::vector<char> block(GetFileVersionInfoSizeA(file, nullptr));
+        ASSERT_TRUE(!block.empty() && GetFileVersionInfoA(file, 0, static_cast<DWORD>(block.size()), block.data()));
+        for (const std::string name : {"FileVersion", "ProductVersion"}) {
+            char* value = nullptr;
+            UINT length = 0;
+            const std::string query = "\\StringFileInfo\\040904B0\\" + name;
+            ASSERT_TRUE(VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) << file;
+            EXPECT_STREQ(value, SARNEX_VERSION_TEXT) << file << name;
+        }
+        const std::string manifest = Resource(file, MAKEINTRESOURCEA(1), RT_MANIFEST);
+        EXPECT_NE(manifest.find("level=\"requireAdministrator\""), std::string::npos) << file;
+    }
+    const std::string manifest = Resource(SARNEX_EXE_PATH, MAKEINTRESOURCEA(1), RT_MANIFEST);
+    for (const char* part : {">true</dpiAware>", "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""})
+        EXPECT_NE(manifest.find(part), std::string::npos) << part;
+}
+
+}  // namespace
+}  // namespace sarnex::testing
