@@ -224,6 +224,11 @@ TEST_F(SilentSetup, ARefusedConfigFailsTheInstallWithNothingWritten) {
 TEST_F(SilentSetup, UpgradesInPlaceAndUninstallsAllButTheSettingsUnlessPurging) {
     ASSERT_EQ(RunSetup(""), 0);
     const std::string installed = kInstallDir + "\\sarnexcfg.exe";
+    {  // an editor running from that folder stops the upgrade before a file is replaced
+        const Process running("\"" + installed + "\"");
+        ASSERT_NE(running.WaitForWindow(kEditor), nullptr);
+        EXPECT_EQ(RunSetup("", ""), 3);
+    }
     WriteFileBytes(installed, "an older version");
     ASSERT_EQ(RunSetup("", ""), 0);
     EXPECT_TRUE(FileBytes(installed) == FileBytes(SARNEX_EXE_PATH));

@@ -18,6 +18,7 @@
 #include "platform/win32/advapi32_registry.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/failure_report.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/windows_error.h"
 #include "support/code_page_1252.h"
 #include "support/memory_registry.h"
@@ -401,6 +402,22 @@ TEST(WindowsBoundary, AFileOwnerTakesTheFailureValueForNoFileAndClosesAnOpenOne)
     ASSERT_TRUE(CreateSizedFile(path, 1));  // opened without sharing
     EXPECT_TRUE(CreateSizedFile(path, 2)) << "closed with its owner";
     DeleteFileW(win32::Widen(path).c_str());
+}
+
+// The shell's restart question belongs to no window of the program, which is about to close.
+TEST(WindowsBoundary, TheRestartQuestionIsTheSystemsOwnWithoutAnOwner) {
+    win32::AnsiCodePage codePage;
+    win32::Win32Shell shell(codePage);
+    auto asked = std::async(std::launch::async, [] {
+        HWND box = WaitForWindow(GetCurrentProcessId(), L"#32770");
+        const std::pair shown{box, GetWindow(box, GW_OWNER)};
+        Answer(box, IDNO);
+        return shown;
+    });
+    shell.OfferRestart();
+    const auto [box, owner] = asked.get();
+    EXPECT_NE(box, nullptr);
+    EXPECT_EQ(owner, nullptr);
 }
 
 }  // namespace
