@@ -53,7 +53,8 @@ CleanNumber Clean(std::string_view input) {
     if (!number.hasDigits) return number;
     number.leadingExponent = integerDigits > 0 ? integerDigits - 1 : -(zerosAfterPoint + 1);
 
-    // The exponent counts only when digits follow its letter and optional sign.
+    // The exponent counts only when digits follow its letter and optional sign: reading the number
+    // stops before a letter or sign with no digits after it.
     if (const char e = next(); e == 'E' || e == 'e' || e == 'D' || e == 'd') {
         ++at;
         std::string exponentText = "e";
@@ -64,17 +65,13 @@ CleanNumber Clean(std::string_view input) {
             ++at;
         }
         long long exponent = 0;
-        bool exponentDigits = false;
         for (char c = next(); IsDigit(c); c = next()) {
             ++at;
-            exponentDigits = true;
             exponentText.push_back(c);
             if (exponent < 1'000'000'000) exponent = exponent * 10 + (c - '0');
         }
-        if (exponentDigits) {  // nothing is read after the exponent, so a bare letter is simply dropped
-            number.text += exponentText;
-            number.exponent = negativeExponent ? -exponent : exponent;
-        }
+        number.text += exponentText;
+        number.exponent = negativeExponent ? -exponent : exponent;
     }
     return number;
 }
