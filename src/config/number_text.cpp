@@ -16,7 +16,6 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 struct CleanNumber {
     std::string text;
     bool negative = false;
-    bool hasDigits = false;
     long long leadingExponent = 0;  // power of ten of the first non-zero digit, before the exponent part
     bool nonZero = false;
     long long exponent = 0;         // saturated value of the exponent part
@@ -45,12 +44,10 @@ CleanNumber Clean(std::string_view input) {
         ++at;
         number.text.push_back(c);
         if (c == '.') { seenPoint = true; continue; }
-        number.hasDigits = true;
         if (!seenPoint && (number.nonZero || c != '0')) ++integerDigits;
         if (c != '0') number.nonZero = true;
         if (seenPoint && !number.nonZero) ++zerosAfterPoint;
     }
-    if (!number.hasDigits) return number;
     number.leadingExponent = integerDigits > 0 ? integerDigits - 1 : -(zerosAfterPoint + 1);
 
     // The exponent counts only when digits follow its letter and optional sign: reading the number
@@ -80,7 +77,6 @@ CleanNumber Clean(std::string_view input) {
 
 double NumberFromText(std::string_view text) {
     const CleanNumber number = Clean(text);
-    if (!number.hasDigits) return 0.0;
     double value = 0.0;
     const char* first = number.text.data();
     const char* last = first + number.text.size();
@@ -91,7 +87,7 @@ double NumberFromText(std::string_view text) {
         const double magnitude = overflow ? std::numeric_limits<double>::infinity() : 0.0;
         return number.negative ? -magnitude : magnitude;
     }
-    if (error != std::errc()) return 0.0;
+    if (error != std::errc()) return 0.0;  // no digits at all
     return value;
 }
 
