@@ -1,6 +1,5 @@
 // The drive letter: its box is usable only while "Select Drive Letter" is usable and ticked; the
 // letter is one upper-case letter from D to Z, kept there as it is typed and as it is spun.
-#include <algorithm>
 
 #include "editor/editor.h"
 #include "editor/limits.h"
@@ -54,10 +53,8 @@ void Editor::OnDriveLetterSpun() {
         return;
     }
     if (driveLetterSpinner.Value() > accepted_.letter) {
-        if (*code > kLowestDriveLetter) {
-            // A character without a single-byte code counts as above every code: its next lower
-            // code is the highest one, which the letter rule then brings down to Z.
-            driveLetterBox.SetText(CharacterOfCode(std::min(*code - 1, 255), services_.system.codePage));
+        if (*code > kLowestDriveLetter) {  // the letter rule has kept the box at D..Z
+            driveLetterBox.SetText(CharacterOfCode(*code - 1, services_.system.codePage));
             driveLetterBox.Refresh();
             accepted_.letter = static_cast<std::int16_t>(driveLetterSpinner.Value());
         } else {
