@@ -17,17 +17,22 @@ const char* EventName(Event e) {
     return "?";
 }
 
+namespace {
+
+// A UTF-8 byte that continues a character begun before it.
+bool IsContinuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+}  // namespace
+
 std::size_t CharacterCount(std::string_view utf8) {
-    std::size_t n = 0;
-    for (unsigned char c : utf8)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
+    const auto starts = std::count_if(utf8.begin(), utf8.end(), [](char c) { return !IsContinuation(c); });
+    return static_cast<std::size_t>(starts);
 }
 
 std::string FirstCharacters(std::string_view utf8, std::size_t n) {
     std::size_t seen = 0;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) {
+        if (!IsContinuation(utf8[i])) {
             if (seen == n) return std::string(utf8.substr(0, i));
             ++seen;
         }
@@ -113,7 +118,7 @@ namespace {
 
 // Whether the byte at `at` continues a character begun before it.
 bool ContinuesCharacter(std::string_view text, std::size_t at) {
-    return at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
+    return at < text.size() && IsContinuation(text[at]);
 }
 
 // An edit replaces one stretch of the text: what it removed from `before` and inserted instead.
