@@ -84,9 +84,8 @@ void Editor::OnDiskSizeSpun() {
         }
         diskSizeBox.SetText(config::TextFromNumber(size > kDiskSizeStepThreshold ? size - 2 : size - 1));
     }
-    diskSizeBox.Refresh();
+    diskSizeBox.Refresh();  // the new text's Change has already made FAT32 follow the size
     accepted_.size = static_cast<std::int16_t>(diskSizeSpinner.Value());
-    UpdateFat32Availability();
 }
 
 }  // namespace sarnex::editor

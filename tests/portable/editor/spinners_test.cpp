@@ -57,6 +57,8 @@ const SpinCase kCases[] = {
     {"size down from 6", Size(6), kNothing, Spinner::Size, "v", " 5", 2043},
     {"size down from 5 refused", Size(5), kNothing, Spinner::Size, "v", " 5", 2043},
     {"size up from 5", Size(5), kNothing, Spinner::Size, "^", " 6", 2042},
+    {"size down to 32 takes FAT32 away", Size(33), kNothing, Spinner::Size, "v", " 32", 2016},
+    {"size up to 33 makes FAT32 available", Size(32), kNothing, Spinner::Size, "^", " 33", 2015},
     {"odd size near the top lands on 2048", kTypical, Typed(Spinner::Size, "2047"), Spinner::Size, "^", " 2048", 0},
     {"size steps up stop at 2048", Size(1024), kNothing, Spinner::Size, std::string(700, '^'), " 2048", -1},
     {"size steps down stop at 5", Size(2048), kNothing, Spinner::Size, std::string(3000, 'v'), " 5", -1},
