@@ -28,6 +28,7 @@ TEST(NumberFromText, ReadsTheNumberAtTheStartOfTheText) {
     }
     // Out of range either way: leading zeros count for nothing, zeros after the point do.
     EXPECT_EQ(NumberFromText(std::string(500, '0') + "1e-400"), 0);
+    EXPECT_EQ(NumberFromText(std::string(400, '0') + ".1e330"), kInf);
     EXPECT_EQ(NumberFromText("0." + std::string(400, '0') + "1e50"), 0);
     EXPECT_EQ(NumberFromText("1" + std::string(400, '0')), kInf);  // the zeros after the first digit count
 }
