@@ -30,6 +30,7 @@ TEST(RegFile, RefusesWhatItDoesNotFullyUnderstand) {
     const std::string unicode = "\xFF\xFEWindows Registry Editor Version 5.00\r\n";
     const std::pair<std::string, std::string> cases[] = {
         {"REGEDIT4  \r\n", "accepted"},
+        {k + "\"A\"=hex:  \n\"B\"=hex(4): ; no bytes", "accepted"},
         {"\xFF\xFE" "REGEDIT4\r\n", "1:1: a UTF-16 .reg file begins with \"Windows Registry Editor Version 5.00\""},
         {"Windows Registry Editor Version 5.00\r\n", "1:1: an ANSI .reg file begins with \"REGEDIT4\""},
         {"", "1:1: an ANSI .reg file begins with \"REGEDIT4\""},
