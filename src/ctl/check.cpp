@@ -24,7 +24,7 @@ std::optional<std::string> OutOfRange(ValueId id, std::int32_t number, const con
     if (id == ValueId::SizeIn4kPages && hardDisk &&
         (megabytes < editor::kSmallestDiskSize || megabytes > editor::kLargestDiskSize))
         return ExactMegabytes(number) + " MB is outside 5 to 2048 MB";
-    const double seconds = static_cast<double>(number) * 4;
+    const double seconds = static_cast<double>(number) * 4;  // a multiple of 4: never 32767 itself
     if (id == ValueId::AutoSaveTrigger &&
         (seconds < editor::kShortestAutoSaveInterval || seconds > editor::kLongestAutoSaveInterval))
         return TriggerSeconds(number) + " seconds is outside 20 to 32767 seconds";

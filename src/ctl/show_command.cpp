@@ -62,6 +62,7 @@ std::string ShowText(const Inspection& inspection) {
     for (const config::ValueId id : config::kWritingOrder) {
         const platform::StoredValue* value = inspection.stored.Find(id);
         std::string type = value ? TypeName(value->type) : "(absent)";
+        // Type names line up in 11 columns; a longer one (none is exactly 11) keeps one blank.
         if (value) type += std::string(type.size() < 11 ? 11 - type.size() : 1, ' ') + HexBytes(value->data);
         rows.emplace_back(config::ValueName(id), type);
         for (const Finding& finding : inspection.findings)
