@@ -201,6 +201,8 @@ TEST_F(CtlTest, SetAppliesTheEditorsRulesAndWritesAllOrNothing) {
          "label       2 -> off  (UseDiskLabel: a flag is 0 or 1, not 2)\n" + kSaved,
          "LoadImageOnStart=0 SizeIn4kPages=12288 UseDiskLabel=0"},
         {"", "set type=floppy2.88", 0, "type  hard -> floppy2.88\n" + kSaved, "DiskType=FDC28"},
+        {"", "set save-file=", 0, "save-file  \"C:\\save.img\" -> \"\"\n" + kSaved +
+         "warning: Saving an image is ticked, but no image file is named.\n", "SaveImageFile="},
         {"", "set size=64 fat32=on", 0, "Nothing changes; nothing was written.\n", ""},
         {"", "set size=48 --dry-run", 0, "size  64 -> 48\nDry run: nothing was written.\n", ""},
         {"", "set fat32=on size=32 label=ABCDEFGHIJKL load-file=x.img save-file=\xE4\xB8\xAD", 2, kRefused +
