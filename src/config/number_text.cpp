@@ -26,9 +26,8 @@ CleanNumber Clean(std::string_view input) {
     std::size_t at = 0;
     // The next character that is not a blank, or '\0' at the end.
     const auto next = [&]() -> char {
-        const std::string_view rest = input.substr(std::min(input.find_first_not_of(kBlanks, at), input.size()));
-        at = input.size() - rest.size();
-        return rest.empty() ? '\0' : rest.front();
+        at = std::min(input.find_first_not_of(kBlanks, at), input.size());
+        return at == input.size() ? '\0' : input[at];
     };
 
     if (const char sign = next(); sign == '+' || sign == '-') {

@@ -8,12 +8,10 @@
 
 namespace sarnex::startup {
 
-using Services = editor::SystemServices;
-
 // Wires the windows of the program to their services; each window is created on first use.
 class Program {
 public:
-    Program(forms::FormsRuntime& runtime, Services services) : runtime_(runtime), services_(services) {}
+    Program(forms::FormsRuntime& runtime, editor::SystemServices services) : runtime_(runtime), services_(services) {}
 
     // Shows exactly one window: "badload" the image-load notice, "nomem" the out-of-memory notice,
     // anything else the editor; "install" turns the restart offer off first. The word is compared
@@ -26,7 +24,7 @@ public:
 
 private:
     forms::FormsRuntime& runtime_;
-    Services services_;
+    editor::SystemServices services_;
     // Whether "OK" in the editor is followed by the restart prompt; the whole run keeps it.
     bool offerRestart_ = true;
 };
