@@ -109,30 +109,5 @@ TEST(Options, EachActionChangesExactlyWhatItsRulesSay) {
     }
 }
 
-// Values only code can set: a greyed box counts as unticked everywhere, and a tick set while a
-// floppy has disabled the letter box leaves it disabled.
-TEST(Options, GreyedAndCodeSetValues) {
-    FreshProgram p;
-    editor::Editor& e = p.Start();
-    e.saveImageCheck.SetValue(2);
-    ExpectStates(e, {{"saveImageFileBox", "off \"C:\\save.img\""}, {"autoSaveCheck", "on 0"}});
-    e.volumeLabelCheck.SetValue(2);
-    EXPECT_FALSE(e.volumeLabelBox.Enabled());
-    e.autoSaveCheck.SetValue(2);
-    EXPECT_FALSE(e.autoSaveIntervalBox.Enabled());
-    EXPECT_EQ(e.saveImageCheck.Value(), 2);
-    e.loadImageCheck.SetValue(2);
-    ExpectStates(e, {{"loadImageFileBox", "off \"C:\\disk.img\""}, {"tempDirCheck", "on 1"}});
-
-    FreshProgram floppy(With(TypicalRecord(), {{"DiskType", Text("FDC14")}, {"UserDriveLetter", Number(18)}}));
-    editor::Editor& f = floppy.Start();
-    for (int value : {1, 2}) {
-        f.driveLetterCheck.SetValue(value);
-        EXPECT_FALSE(f.driveLetterBox.Enabled()) << value;
-    }
-    f.diskSizeBox.SetText(" 100");  // the size rule follows the text whatever the type
-    EXPECT_TRUE(f.fat32Check.Enabled());
-}
-
 }  // namespace
 }  // namespace sarnex::testing

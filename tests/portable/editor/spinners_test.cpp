@@ -122,14 +122,6 @@ TEST(Spinners, EachArrowStepsOnceOrIsPutBack) {
     }
 }
 
-TEST(Spinners, ARefusedStepLeavesFat32Alone) {
-    FreshProgram p(Size(5));
-    editor::Editor& e = p.Start();
-    e.fat32Check.SetEnabled(true);
-    p.user.Arrow(e.diskSizeSpinner, Down);
-    EXPECT_TRUE(e.fat32Check.Enabled());
-}
-
 // Texts only code can leave in a box: a number beyond a double, a letter without a single-byte code.
 TEST(Spinners, TextsNoUserCanTypeAreHandled) {
     FreshProgram p;

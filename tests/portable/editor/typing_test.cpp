@@ -73,18 +73,6 @@ TEST(Typing, TypedTextsAreNormalised) {
     }
 }
 
-TEST(Typing, Fat32FollowsEachKeystrokeOfTheSize) {
-    FreshProgram p;
-    editor::Editor& e = p.Start();
-    const std::pair<std::string, bool> steps[] = {{"3", false},    {"33", true}, {"332", true}, {"", false},
-                                                  {"32", false},   {"32.5", true}, {"32.", false}, {"1e", false},
-                                                  {"1e2", true},   {"abc", false}};
-    for (const auto& [typed, enabled] : steps) {
-        p.user.Retype(e.diskSizeBox, typed);
-        EXPECT_EQ(e.fat32Check.Enabled(), enabled) << typed;
-    }
-}
-
 // A letter the program assigns is judged by its first character only.
 TEST(Typing, LetterAssignedByCodeIsNormalisedByItsFirstCharacter) {
     FreshProgram p;
