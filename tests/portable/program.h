@@ -33,10 +33,7 @@ public:
         // The typical record's images: one to load, and room for the one to save, so its saves ask nothing.
         facts.AddFile("C:\\disk.img", kMegabyte);
         facts.AddFolder("C:\\", 4096 * kMegabyte);
-        if (!values) return;
-        registry.AddKey(kKey);
-        for (const auto& [name, value] : *values)
-            if (value) registry.PutValue(kKey, name, value->type, Bytes(value->bytes));
+        if (values) StoreKey(registry, *values);
     }
 
     // Starts the program with a command word, as sarnexcfg.exe does, and returns its editor.
@@ -64,11 +61,6 @@ public:
         return out;
     }
     std::vector<std::string> Sets() const { return Operations(RegistryOperation::Kind::Set); }
-
-    static std::vector<std::byte> Bytes(std::string_view text) {
-        const auto bytes = std::as_bytes(std::span(text));
-        return {bytes.begin(), bytes.end()};
-    }
 
     headless::HeadlessHost host;
     forms::FormsRuntime runtime{host};

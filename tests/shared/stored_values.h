@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,18 @@ inline StoredValues TypicalRecord() {
 inline StoredValues With(StoredValues base, const StoredValues& changes) {
     for (const auto& [name, value] : changes) base[name] = value;
     return base;
+}
+
+// Creates the driver's key in a registry of the test's own and puts `values` into it, as the ANSI
+// calls set them.
+template <class Registry>
+void StoreKey(Registry& registry, const StoredValues& values) {
+    registry.AddKey(kKey);
+    for (const auto& [name, value] : values) {
+        if (!value) continue;
+        const auto bytes = std::as_bytes(std::span(value->bytes));
+        registry.PutValue(kKey, name, value->type, {bytes.begin(), bytes.end()});
+    }
 }
 
 // The order in which a save writes the values, and the order in which loading reads them.

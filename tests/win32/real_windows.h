@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <future>
-#include <span>
 
 #include "editor/editor.h"
 #include "platform/win32/wide_text.h"
@@ -115,11 +114,7 @@ struct Win32Program {
     Win32Program() { facts.AddFolder("C:\\", 1024 * kMegabyte); }  // room for the image: saves ask nothing
     // The driver's key holding `values`, in a registry of the test's own.
     Win32Program& Holding(const StoredValues& values) {
-        registry.AddKey(kKey);
-        for (const auto& [name, value] : values) {
-            const auto bytes = std::as_bytes(std::span(value->bytes));
-            registry.PutValue(kKey, name, value->type, {bytes.begin(), bytes.end()});
-        }
+        StoreKey(registry, values);
         return *this;
     }
     // Starts the program as a plain run does and returns its editor, shown.

@@ -170,8 +170,7 @@ TEST(Checks, NoKeepsEveryEditAndWritesNothingYesSavesAsBefore) {
 TEST(Checks, AValueChangedMeanwhileIsNamedAndOnlyYesReplacesIt) {
     FreshProgram p;
     editor::Editor& e = p.Start();
-    p.registry.PutValue(kKey, "DiskLabel", 1, FreshProgram::Bytes(Text("OTHER").bytes));
-    p.registry.PutValue(kKey, "MakeTempDir", 4, FreshProgram::Bytes(Number(0).bytes));
+    StoreKey(p.registry, {{"DiskLabel", Text("OTHER")}, {"MakeTempDir", Number(0)}});
     p.host.QueueAnswer(false);
     p.user.Click(e.saveButton);
     EXPECT_EQ(p.host.Questions().back().text, "Since these settings were read, another program has changed:\n"
@@ -198,7 +197,7 @@ TEST(Checks, TheCheckComesFirstAndTheKeyIsReadOnlyAfterIt) {
     FreshProgram p;
     editor::Editor& e = p.Start();
     p.facts.folders.clear();
-    p.registry.PutValue(kKey, "DiskLabel", 1, FreshProgram::Bytes(Text("OTHER").bytes));
+    StoreKey(p.registry, {{"DiskLabel", Text("OTHER")}});
     p.host.QueueAnswer(true);
     p.host.QueueAnswer(false);
     p.registry.ClearOperations();
