@@ -84,6 +84,8 @@ bool Form::AskYesNo(const std::string& title, const std::string& text) {
     return runtime_.host_.AskYesNo(*this, title, text);
 }
 
+void Form::Tell(const std::string& title, const std::string& text) { runtime_.host_.Tell(*this, title, text); }
+
 void Form::MoveFocus(Control& to) {
     if (&to.Parent() != this || !to.CanTakeFocus() || focused_ == &to) return;
     Control* old = focused_;

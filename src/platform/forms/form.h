@@ -45,6 +45,8 @@ public:
     bool Topmost() const { return topmost_; }
     // Asks the user in a Yes/No box that this form owns; true for Yes.
     bool AskYesNo(const std::string& title, const std::string& text);
+    // Tells the user something in an OK box that this form owns.
+    void Tell(const std::string& title, const std::string& text);
 
     // Focus. The control that takes the focus has it before the old one's LostFocus runs.
     Control* ActiveControl() const { return focused_; }

@@ -19,8 +19,11 @@ public:
     virtual void DestroyWindowFor(Form& form) = 0;
     virtual void MakeTopmost(Form& form) = 0;
     // A question with the answers Yes and No, in a box that belongs to `owner` and keeps the user
-    // from it until answered. True for Yes.
+    // from it until answered. No is the default button: every question asks whether to overwrite or
+    // discard something, and Enter must never do that. True for Yes.
     virtual bool AskYesNo(Form& owner, const std::string& title, const std::string& text) = 0;
+    // A message with only an OK button, in a box that belongs to `owner`; returns once it is closed.
+    virtual void Tell(Form& owner, const std::string& title, const std::string& text) = 0;
 };
 
 // Receives every change of a loaded form's model, so the host can mirror it into its windows.

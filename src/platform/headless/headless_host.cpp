@@ -34,6 +34,11 @@ bool HeadlessHost::AskYesNo(forms::Form& owner, const std::string& title, const 
     return yes;
 }
 
+void HeadlessHost::Tell(forms::Form& owner, const std::string& title, const std::string& text) {
+    log_.push_back("tell " + owner.Name() + " " + title);
+    messages_.push_back({owner.Name(), title, text});
+}
+
 std::vector<std::string> HeadlessHost::ShownForms() const { return shown_; }
 
 }  // namespace sarnex::headless

@@ -23,6 +23,8 @@ public:
     // runs the forms without a user; a question nobody expected is a fault.
     bool AskYesNo(forms::Form& owner, const std::string& title, const std::string& text) override;
     void AnswerBy(std::function<bool(const std::string& title)> rule) { rule_ = std::move(rule); }
+    // Recorded in Messages().
+    void Tell(forms::Form& owner, const std::string& title, const std::string& text) override;
 
     struct Question {
         std::string owner, title, text;
@@ -30,6 +32,7 @@ public:
     };
     void QueueAnswer(bool yes) { answers_.push_back(yes); }
     const std::vector<Question>& Questions() const { return questions_; }
+    const std::vector<Question>& Messages() const { return messages_; }
     std::size_t UnusedAnswers() const { return answers_.size(); }
 
     // One line per window operation, e.g. "create Editor", "show Editor", "topmost RegistryReadFailedNotice",
@@ -50,6 +53,7 @@ private:
     std::vector<std::string> shown_;
     std::vector<std::string> refreshed_;
     std::vector<Question> questions_;
+    std::vector<Question> messages_;
     std::deque<bool> answers_;
     std::function<bool(const std::string& title)> rule_;
 };

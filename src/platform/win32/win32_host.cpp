@@ -117,8 +117,12 @@ void Win32Host::MakeTopmost(const FormWindow& window) {
 // The system's message box, owned by the form's window: modal to it, and never behind it. A box that
 // cannot be shown counts as No, so nothing happens that the user did not agree to.
 bool Win32Host::AskYesNo(forms::Form& owner, const std::string& title, const std::string& text) {
-    return MessageBoxW(WindowOf(owner), Widen(text).c_str(), Widen(title).c_str(), MB_YESNO | MB_ICONWARNING) ==
-           IDYES;
+    return MessageBoxW(WindowOf(owner), Widen(text).c_str(), Widen(title).c_str(),
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+void Win32Host::Tell(forms::Form& owner, const std::string& title, const std::string& text) {
+    MessageBoxW(WindowOf(owner), Widen(text).c_str(), Widen(title).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 HWND Win32Host::WindowOf(const forms::Form& form) const {

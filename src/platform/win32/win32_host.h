@@ -36,6 +36,7 @@ public:
     void DestroyWindowFor(forms::Form& form) override;
     void MakeTopmost(forms::Form& form) override;
     bool AskYesNo(forms::Form& owner, const std::string& title, const std::string& text) override;
+    void Tell(forms::Form& owner, const std::string& title, const std::string& text) override;
 
     // Runs the message loop until no form is loaded any more; rethrows a failure of a window procedure.
     int Run(const forms::FormsRuntime& runtime);
