@@ -2,7 +2,7 @@
 #include "config/number_text.h"
 #include "config/rounding.h"
 #include "config/value_conversions.h"
-#include "support/code_page_1252.h"
+#include "support/fixed_code_page.h"
 
 #include <cmath>
 #include <cstdio>
@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     (void)PagesFromSizeText(text);
     (void)TriggerFromIntervalText(text);
-    const sarnex::testing::CodePage1252 codePage;
+    const sarnex::testing::FixedCodePage codePage;
     (void)StoredFromDriveLetter(1, text, codePage);
     return 0;
 }

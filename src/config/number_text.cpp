@@ -19,6 +19,8 @@ struct CleanNumber {
     long long leadingExponent = 0;  // power of ten of the first non-zero digit, before the exponent part
     bool nonZero = false;
     long long exponent = 0;         // saturated value of the exponent part
+    std::size_t end = 0;            // where the input after the last character of the number begins
+    bool digits = false;            // whether the number has any
 };
 
 CleanNumber Clean(std::string_view input) {
@@ -41,6 +43,8 @@ CleanNumber Clean(std::string_view input) {
     long long zerosAfterPoint = 0;
     for (char c = next(); IsDigit(c) || (c == '.' && !seenPoint); c = next()) {
         ++at;
+        number.end = at;
+        number.digits |= IsDigit(c);
         number.text.push_back(c);
         if (c == '.') { seenPoint = true; continue; }
         if (!seenPoint && (number.nonZero || c != '0')) ++integerDigits;
@@ -63,6 +67,7 @@ CleanNumber Clean(std::string_view input) {
         long long exponent = 0;
         for (char c = next(); IsDigit(c); c = next()) {
             ++at;
+            number.end = at;
             exponentText.push_back(c);
             if (exponent < 1'000'000'000) exponent = exponent * 10 + (c - '0');
         }
@@ -73,6 +78,12 @@ CleanNumber Clean(std::string_view input) {
 }
 
 }  // namespace
+
+std::optional<double> WholeNumberFromText(std::string_view text) {
+    const CleanNumber number = Clean(text);
+    if (!number.digits || text.find_first_not_of(kBlanks, number.end) != std::string_view::npos) return std::nullopt;
+    return NumberFromText(text);
+}
 
 double NumberFromText(std::string_view text) {
     const CleanNumber number = Clean(text);

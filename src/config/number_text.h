@@ -1,6 +1,7 @@
 // Numbers typed into and shown in the editor's text boxes, independent of the system's locale.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,8 @@ namespace sarnex::config {
 // range of a double reads as +/-infinity (callers that need a 32-bit field reject it); one too small
 // reads as 0. The result is never NaN.
 double NumberFromText(std::string_view text);
+// The same number, but only when the whole text is one: blanks aside, nothing may follow it.
+std::optional<double> WholeNumberFromText(std::string_view text);
 
 // One leading blank for zero and positive values, "-" for negative ones; whole values without a
 // point (" 2048"), other values with only the digits needed and no zero before the point (" .5",

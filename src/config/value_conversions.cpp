@@ -51,6 +51,21 @@ std::optional<std::int32_t> PagesFromSizeText(std::string_view text) {
     return PagesFromMegabytes(NumberFromText(text));
 }
 
+std::string ExactMegabytes(std::int64_t pages) {
+    // A page is 1/256 MB, so eight decimals always suffice: 1/256 = 0.00390625.
+    const std::int64_t magnitude = pages < 0 ? -pages : pages;
+    std::string text = (pages < 0 ? "-" : "") + std::to_string(magnitude / 256);
+    if (const std::int64_t fraction = magnitude % 256; fraction != 0) {
+        std::string decimals = std::to_string(fraction * 390625);
+        decimals.insert(0, 8 - decimals.size(), '0');
+        while (decimals.back() == '0') decimals.pop_back();
+        text += "." + decimals;
+    }
+    return text;
+}
+
+std::string TriggerSeconds(std::int32_t trigger) { return std::to_string(static_cast<std::int64_t>(trigger) * 4); }
+
 float SecondsFromTrigger(std::int32_t trigger) {
     return static_cast<float>(static_cast<std::int64_t>(trigger) * 4);
 }
@@ -80,7 +95,7 @@ std::optional<std::int32_t> StoredFromDriveLetter(int checkValue, std::string_vi
     const auto first = platform::DecodeFirstUtf8(letter);
     if (!first) return std::nullopt;
     const auto code = codePage.FromUtf8(letter.substr(0, first->length));
-    if (!code) return std::nullopt;  // a code page gives one code per character
+    if (!code || code->size() != 1) return std::nullopt;  // a double-byte character has no index
     // A code below "A" has no index: borrowing from the flag byte would lose the tick.
     const int index = static_cast<unsigned char>((*code)[0]) - kCodeOfA;
     if (index < 0) return std::nullopt;

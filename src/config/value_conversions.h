@@ -28,6 +28,9 @@ std::string SizeTextFromPages(std::int32_t pages);
 std::optional<std::int32_t> PagesFromMegabytes(double megabytes);
 std::optional<std::int32_t> PagesFromSizeText(std::string_view text);
 
+// A page count as megabytes with every decimal it has: 1280 gives "5", 1281 "5.00390625", -256 "-1".
+std::string ExactMegabytes(std::int64_t pages);
+
 // AutoSaveTrigger: 4-second units. The product by 4 is taken in 64 bits, so every stored trigger
 // gives its exact number of seconds before the rounding to single precision.
 float SecondsFromTrigger(std::int32_t trigger);
@@ -35,6 +38,8 @@ std::string IntervalTextFromTrigger(std::int32_t trigger);
 // Seconds / 4, rounded to single precision, then halves to even; std::nullopt when it does not fit.
 std::optional<std::int32_t> TriggerFromSeconds(double seconds);
 std::optional<std::int32_t> TriggerFromIntervalText(std::string_view text);
+// A stored trigger as its exact number of seconds: 5 gives "20".
+std::string TriggerSeconds(std::int32_t trigger);
 
 // UserDriveLetter: bits 24-31 tick the box (so bit 31 does too); bits 0-7 are the letter index,
 // 0 to 2 raised to 3, shown as the character of code 65 + index. Indexes 191 to 255 would need a

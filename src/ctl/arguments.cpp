@@ -12,15 +12,16 @@ namespace {
 struct CommandWord {
     std::string_view word;
     CommandKind kind;
-    std::string_view option;  // the one option it takes, if any
+    std::array<std::string_view, 2> options;  // the options it takes
 };
 
-constexpr std::array<CommandWord, 5> kWords = {{
-    {"show", CommandKind::Show, "--json"},
-    {"set", CommandKind::Set, "--dry-run"},
-    {"check", CommandKind::Check, "--json"},
-    {"export", CommandKind::Export, ""},
-    {"import", CommandKind::Import, "--dry-run"},
+constexpr std::array<CommandWord, 6> kWords = {{
+    {"show", CommandKind::Show, {"--json"}},
+    {"set", CommandKind::Set, {"--dry-run", "--strict"}},
+    {"init", CommandKind::Init, {}},
+    {"check", CommandKind::Check, {"--json"}},
+    {"export", CommandKind::Export, {}},
+    {"import", CommandKind::Import, {"--dry-run", "--strict"}},
 }};
 
 UsageError Usage(std::string message) { return {std::move(message) + "; nothing was changed (see sarnexctl --help)"}; }
@@ -54,11 +55,12 @@ std::variant<Command, UsageError> ParseArguments(const std::vector<std::string>&
         const std::string lower = AsciiLower(*it);
         if (!lower.starts_with("--")) {
             operands.push_back(*it);
-        } else if (lower != found->option) {
+        } else if (std::find(found->options.begin(), found->options.end(), lower) == found->options.end()) {
             return Usage(std::string(found->word) + " takes no option \"" + *it + "\"");
         } else {
             command.json |= lower == "--json";
             command.dryRun |= lower == "--dry-run";
+            command.strict |= lower == "--strict";
         }
     }
 

@@ -9,7 +9,7 @@
 
 namespace sarnex::ctl {
 
-enum class CommandKind { Help, Version, Show, Set, Check, Export, Import };
+enum class CommandKind { Help, Version, Show, Set, Init, Check, Export, Import };
 
 struct Assignment {
     SettingId setting;
@@ -20,6 +20,7 @@ struct Command {
     CommandKind kind = CommandKind::Help;
     bool json = false;    // show, check
     bool dryRun = false;  // set, import
+    bool strict = false;  // set, import: refuse settings that check would report
     std::vector<Assignment> assignments;  // set, in the order given
     std::string file;                     // export, import
 };

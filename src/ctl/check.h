@@ -1,6 +1,7 @@
-// What `check` reports, and `show`, `set` and `import` with it: stored values the editor would read
-// otherwise than they stand, or change, and values outside the ranges the editor keeps. Further
-// checks join in Check(), the one place that gathers findings.
+// What `check` reports, and `show`, `set` and `import` with it: values a save keeps as stored because
+// the editor cannot read them, values the editor's rules would change, values outside the ranges the
+// editor keeps, values the driver does not read, settings left in the old registry view, and what the
+// driver would fail at on this machine. Check() is the one place that gathers findings.
 #pragma once
 
 #include <optional>
@@ -10,6 +11,8 @@
 #include "config/driver_configuration.h"
 #include "config/value_layout.h"
 #include "ctl/stored_key.h"
+#include "editor/editor.h"
+#include "platform/headless/memory_registry.h"
 #include "platform/code_page.h"
 #include "platform/system_facts.h"
 
@@ -17,20 +20,26 @@ namespace sarnex::ctl {
 
 struct Finding {
     std::optional<config::ValueId> value;  // the stored value it is about, if one
-    std::string problem;                   // what is wrong, briefly: also the reason for a change
     std::string text;                      // the whole finding, as printed
 };
 
-// `loaded` is the record the editor would save right after loading the key.
-std::vector<Finding> StoredValueFindings(const StoredKey& stored, const config::DriverConfiguration& loaded,
-                                         const platform::CodePage& codePage);
+// The key as the editor loads it, and what check finds in it.
+struct Inspection {
+    StoredKey stored;
+    std::vector<editor::PlannedValue> plan;  // what a save right after loading would do
+    std::vector<Finding> findings;
+    config::DriverConfiguration Record() const { return editor::Editor::RecordOf(plan); }
+};
 
-// The settings as the driver would start with them on this machine: the disk against the memory,
-// the images to load and to save.
+// Reads and loads the key at config::kDriverKey of `registry`; nothing else when it cannot be opened
+// (then `stored.openStatus` says why).
+Inspection Inspect(platform::Registry& registry, const platform::CodePage& codePage,
+                   const platform::SystemFacts& system);
+
+// What the driver would fail at with these settings on this machine.
 std::vector<Finding> StartFindings(const config::DriverConfiguration& settings, const platform::SystemFacts& system);
 
-// Every finding: the stored values first, then what the driver would fail at.
-std::vector<Finding> Check(const StoredKey& stored, const config::DriverConfiguration& loaded,
-                           const platform::CodePage& codePage, const platform::SystemFacts& system);
+// `values` as a key of a registry in memory, as it would stand after changes not made yet.
+void LoadKey(headless::MemoryRegistry& registry, const std::vector<platform::StoredValue>& values);
 
 }  // namespace sarnex::ctl

@@ -25,8 +25,11 @@ public:
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
 
-    // The record a save would write now.
-    config::DriverConfiguration Record() const { return editor_.SettingsShown(); }
+    // What a save would do with each value now, and the record the key would then hold.
+    std::vector<editor::PlannedValue> Plan() const { return editor_.PlannedSave(); }
+    config::DriverConfiguration Record() const { return editor::Editor::RecordOf(Plan()); }
+    // What the editor's rules changed, and why, since loading began.
+    const std::vector<editor::RuleNote>& RuleLog() const { return editor_.RuleLog(); }
 
     // The settings in the order the window shows their controls, top to bottom.
     std::vector<SettingId> WindowOrder() const;
@@ -36,7 +39,7 @@ public:
     std::optional<std::string> Apply(SettingId setting, std::string_view value);
 
     // Presses "Save". The editor's own questions are answered as sarnexctl's report does: its
-    // findings before the restart are warnings, printed beside the changes, and a key another
+    // findings before the restart are warnings, printed beside the changes, and a value another
     // program changed meanwhile is not overwritten.
     enum class Saved { Yes, Failed, ChangedMeanwhile };
     Saved Save();

@@ -12,6 +12,9 @@ namespace {
 
 constexpr std::u16string_view kUnicodeHeader = u"Windows Registry Editor Version 5.00";
 constexpr std::u16string_view kAnsiHeader = u"REGEDIT4";
+constexpr std::string_view kKeyNames[] = {
+    "HKEY_LOCAL_MACHINE\\Software\\Sarnex", "HKLM\\Software\\Sarnex",
+    "HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Sarnex", "HKLM\\Software\\Wow6432Node\\Sarnex"};
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
@@ -48,9 +51,12 @@ public:
         const std::u16string_view header = unicode_ ? kUnicodeHeader : kAnsiHeader;
         std::u16string_view first = lines_.front();
         while (!first.empty() && IsBlank(first.back())) first.remove_suffix(1);
+        if (!unicode_ && first == kUnicodeHeader)
+            Fail("a \"Windows Registry Editor Version 5.00\" file is Unicode (UTF-16), and this one is not: save "
+                 "it as Unicode, or begin it with REGEDIT4 for the ANSI code page");
         if (first != header)
-            Fail(std::string(unicode_ ? "a UTF-16" : "an ANSI") + " .reg file begins with \"" +
-                 platform::Utf8FromUtf16(header) + "\"");
+            Fail("this is not a .reg file: it begins with neither \"Windows Registry Editor Version 5.00\" nor "
+                 "\"REGEDIT4\"");
         for (line_ = 1; line_ < lines_.size(); ++line_) {
             at_ = 0;
             SkipBlanks();
@@ -95,8 +101,10 @@ private:
         const std::size_t close = Line().find(u']', at_);
         if (close == std::u16string::npos) Fail("expected ] at the end of the key");
         const std::string key = platform::Utf8FromUtf16(std::u16string_view(Line()).substr(at_, close - at_));
-        if (!SameIgnoringCase(key, kKeyPath) && !SameIgnoringCase(key, "HKLM\\Software\\Sarnex"))
-            Fail("only the key " + std::string(kKeyPath) + " is accepted, not " + key);
+        // regedit on 64-bit Windows shows the key that earlier 32-bit versions wrote under Wow6432Node.
+        const bool accepted = std::any_of(std::begin(kKeyNames), std::end(kKeyNames),
+                                          [&](std::string_view name) { return SameIgnoringCase(key, name); });
+        if (!accepted) Fail("only the key " + std::string(kKeyPath) + " is accepted, not " + key);
         at_ = close + 1;
         EndOfLine();
         inKey_ = true;
@@ -218,6 +226,9 @@ private:
 std::variant<std::vector<RegEntry>, RegSyntaxError> ParseRegFile(std::span<const std::byte> file,
                                                                  const platform::CodePage& codePage) {
     const bool unicode = file.size() >= 2 && file[0] == std::byte{0xFF} && file[1] == std::byte{0xFE};
+    if (file.size() >= 3 && file[0] == std::byte{0xEF} && file[1] == std::byte{0xBB} && file[2] == std::byte{0xBF})
+        return RegSyntaxError{1, 1, "the file is UTF-8, which regedit neither writes nor reads: save it as Unicode "
+                                    "(UTF-16), or export it again"};
     std::u16string text;
     if (unicode) {
         if (file.size() % 2 != 0) return RegSyntaxError{1, 1, "a UTF-16 file has an even number of bytes"};

@@ -3,6 +3,7 @@
 
 #include "ctl/reg_file.h"
 #include "ctl/stored_key.h"
+#include "config/registry_record.h"
 #include "ctl/value_text.h"
 #include "platform/code_page_utf8.h"
 
@@ -29,7 +30,7 @@ std::u16string Escaped(std::u16string_view text) {
 // A REG_SZ that a quoted string carries exactly: one zero at its end and no line break, which
 // other readers of the format cannot take back.
 std::optional<std::u16string> QuotableText(const platform::StoredValue& value) {
-    auto units = WellFormedUnits(value);
+    auto units = config::WellFormedUnits(value);
     if (units && units->find_first_of(u"\r\n") != std::u16string::npos) return std::nullopt;
     return units;
 }
@@ -44,7 +45,7 @@ std::u16string HexPrefix(std::uint32_t type) {
 // `column` is where the data starts on its line; without one the data stays on one line.
 std::u16string Data(const platform::StoredValue& value, std::optional<std::size_t> column) {
     if (const auto text = QuotableText(value)) return u"\"" + Escaped(*text) + u"\"";
-    if (const auto number = WellFormedNumber(value); number && value.type == platform::registry_type::kDword) {
+    if (const auto number = config::WellFormedNumber(value); number && value.type == platform::registry_type::kDword) {
         char dword[16];
         std::snprintf(dword, sizeof dword, "dword:%08x", static_cast<unsigned>(*number));
         return Widened(dword);

@@ -17,6 +17,8 @@ inline constexpr int kSuccess = 0;
 inline constexpr int kFound = 1;     // check found something
 inline constexpr int kUsage = 2;     // a usage error, a refused setting or a bad input file
 inline constexpr int kRegistry = 3;  // the key could not be opened, created or written
+inline constexpr int kNoRight = 4;   // no right to write the settings: not run elevated
+inline constexpr int kInternal = 5;  // an internal error
 }  // namespace exit_code
 
 struct Services {
@@ -34,6 +36,7 @@ struct Outcome {
     std::string err;
 };
 
+// Whatever escapes a command ends the run with kInternal and its cause, never as a registry error.
 Outcome Run(const std::vector<std::string>& arguments, const Services& services);
 
 }  // namespace sarnex::ctl

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "ctl/ascii.h"
+#include "config/number_text.h"
 #include "ctl/value_text.h"
-#include "platform/forms/controls.h"
 
 namespace sarnex::ctl {
 namespace {
@@ -27,16 +27,15 @@ const std::array<Setting, 11> kSettings = {{
      {ValueId::UseDiskLabel, ValueId::DiskLabel}},
 }};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// A number greater than 0, as the editor reads it (exponents included), and nothing else after it:
+// a command line takes values, not what a box happens to make of a text.
+bool IsPositiveNumber(std::string_view text) {
+    const auto number = config::WholeNumberFromText(text);
+    return number && *number > 0;
+}
 
-// A sign, digits and at most one decimal point: what one types into a number box on purpose.
-bool IsPlainNumber(std::string_view text) {
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
-    const auto point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    const auto digits = [](std::string_view s) { return std::all_of(s.begin(), s.end(), IsDigit); };
-    return digits(whole) && digits(fraction) && whole.size() + fraction.size() > 0;
+bool IsAsciiLetter(std::string_view text) {
+    return text.size() == 1 && ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z'));
 }
 
 std::string Quoted(std::string_view value) { return "\"" + std::string(value) + "\""; }
@@ -68,13 +67,13 @@ std::optional<std::string> RefuseValue(SettingId id, std::string_view value) {
             if (value == "hard" || value == "floppy1.44" || value == "floppy2.88") return std::nullopt;
             return std::string(name) + " is hard, floppy1.44 or floppy2.88, not " + Quoted(value);
         case SettingId::Size:
-            if (IsPlainNumber(value)) return std::nullopt;
-            return std::string(name) + " is a number of MB, not " + Quoted(value);
+            if (IsPositiveNumber(value)) return std::nullopt;
+            return std::string(name) + " is a number of MB greater than 0, not " + Quoted(value);
         case SettingId::AutoSave:
-            if (value == "off" || IsPlainNumber(value)) return std::nullopt;
-            return std::string(name) + " is off or a number of seconds, not " + Quoted(value);
+            if (value == "off" || IsPositiveNumber(value)) return std::nullopt;
+            return std::string(name) + " is off or a number of seconds greater than 0, not " + Quoted(value);
         case SettingId::Letter:
-            if (value == "auto" || (!value.empty() && forms::CharacterCount(value) == 1)) return std::nullopt;
+            if (value == "auto" || IsAsciiLetter(value)) return std::nullopt;
             return std::string(name) + " is auto or one letter from D to Z, not " + Quoted(value);
         case SettingId::Fat32:
         case SettingId::LoadImage:
@@ -91,8 +90,8 @@ std::optional<std::string> RefuseValue(SettingId id, std::string_view value) {
 }
 
 std::array<std::string, 11> SettingTexts(const config::DriverConfiguration& r) {
-    const std::string unstorable = "(cannot be stored)";
-    const auto flag = [](const std::optional<std::int32_t>& v) { return v == 1 ? "on" : "off"; };
+    const std::string unstorable = "(kept as stored)";
+    const auto flag = [&](const std::optional<std::int32_t>& v) { return v ? std::string(*v == 1 ? "on" : "off") : unstorable; };
     const auto number = [&](ValueId id, const std::optional<std::int32_t>& v) {
         return v ? NumberWords(id, *v) : unstorable;
     };
@@ -111,10 +110,10 @@ std::array<std::string, 11> SettingTexts(const config::DriverConfiguration& r) {
             case SettingId::SaveImage: text = flag(r.SaveImageOnExit); break;
             case SettingId::SaveFile: text = r.SaveImageFile.value_or(unstorable); break;
             case SettingId::AutoSave:
-                text = r.AutoSaveEnabled == 1 ? number(ValueId::AutoSaveTrigger, r.AutoSaveTrigger) : "off";
+                text = r.AutoSaveEnabled == 1 ? number(ValueId::AutoSaveTrigger, r.AutoSaveTrigger) : flag(r.AutoSaveEnabled);
                 break;
             case SettingId::TempDir: text = flag(r.MakeTempDir); break;
-            case SettingId::Label: text = r.UseDiskLabel == 1 ? r.DiskLabel.value_or(unstorable) : "off"; break;
+            case SettingId::Label: text = r.UseDiskLabel == 1 ? r.DiskLabel.value_or(unstorable) : flag(r.UseDiskLabel); break;
         }
     }
     return texts;

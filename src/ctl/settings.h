@@ -33,8 +33,8 @@ const Setting& SettingFor(config::ValueId value);
 // Why `value` is not one of the setting's values, or nothing when it is.
 std::optional<std::string> RefuseValue(SettingId id, std::string_view value);
 
-// Each setting as `set` would take it, read from a record a save would write ("hard", "64",
-// "auto", "on", a path, ...).
+// Each setting as `set` would take it, read from the record the key holds after a save ("hard",
+// "64", "auto", "on", a path, ...); "(kept as stored)" for a value the editor cannot read.
 std::array<std::string, 11> SettingTexts(const config::DriverConfiguration& record);
 
 }  // namespace sarnex::ctl

@@ -1,7 +1,6 @@
 // show and check: the key as the editor would load it, and what is wrong with it.
 #include "ctl/check.h"
 #include "ctl/commands.h"
-#include "ctl/editor_session.h"
 #include "ctl/json.h"
 #include "ctl/settings.h"
 #include "ctl/value_text.h"
@@ -9,23 +8,15 @@
 namespace sarnex::ctl {
 namespace {
 
-struct Inspection {
-    StoredKey stored;
-    config::DriverConfiguration loaded;  // what the editor would save right after loading
-    std::vector<Finding> findings;
-};
-
 // Reads the key and loads it into the editor; nothing when the key cannot be read.
-std::optional<Inspection> Inspect(const Services& services, Outcome& failure) {
-    Inspection inspection{ReadStoredKey(services.registry, services.codePage), {}, {}};
+std::optional<Inspection> Inspected(const Services& services, Outcome& failure) {
+    Inspection inspection = Inspect(services.registry, services.codePage, services.systemFacts);
     if (!inspection.stored.Opened()) {
         failure = Failed(exit_code::kRegistry, "cannot read " + std::string(kKeyPath) + ": " +
                                                    RegistryFailure(inspection.stored.openStatus) +
                                                    "; nothing was changed");
         return std::nullopt;
     }
-    inspection.loaded = EditorSession(services.registry, services.codePage, services.systemFacts).Record();
-    inspection.findings = Check(inspection.stored, inspection.loaded, services.codePage, services.systemFacts);
     return inspection;
 }
 
@@ -37,7 +28,7 @@ std::string JsonProblems(const std::vector<Finding>& findings) {
 
 std::string ShowJson(const Inspection& inspection) {
     std::string json = "{\"settings\":{";
-    const auto texts = SettingTexts(inspection.loaded);
+    const auto texts = SettingTexts(inspection.Record());
     for (std::size_t i = 0; i < texts.size(); ++i)
         json += (i ? "," : "") + JsonString(Settings()[i].name) + ":" + JsonString(texts[i]);
     json += "},\"values\":{";
@@ -45,7 +36,7 @@ std::string ShowJson(const Inspection& inspection) {
         const config::ValueId id = config::kWritingOrder[i];
         const platform::StoredValue* value = inspection.stored.Find(id);
         json += (i ? "," : "") + JsonString(config::ValueName(id)) + ":";
-        json += value ? "{\"type\":" + JsonString(TypeName(value->type)) + ",\"hex\":" +
+        json += value ? "{\"type\":" + JsonString(platform::TypeName(value->type)) + ",\"hex\":" +
                             JsonString(HexBytes(value->data, "")) + "}"
                       : "null";
     }
@@ -54,14 +45,14 @@ std::string ShowJson(const Inspection& inspection) {
 
 std::string ShowText(const Inspection& inspection) {
     std::vector<std::pair<std::string, std::string>> rows;
-    const auto texts = SettingTexts(inspection.loaded);
+    const auto texts = SettingTexts(inspection.Record());
     for (std::size_t i = 0; i < texts.size(); ++i) rows.emplace_back(Settings()[i].name, texts[i]);
     std::string text = "Settings, as the editor shows them:\n" + Columns(rows, "  ");
     text += "Stored values in " + std::string(kKeyPath) + ":\n";
     rows.clear();
     for (const config::ValueId id : config::kWritingOrder) {
         const platform::StoredValue* value = inspection.stored.Find(id);
-        std::string type = value ? TypeName(value->type) : "(absent)";
+        std::string type = value ? platform::TypeName(value->type) : "(absent)";
         // Type names line up in 11 columns; a longer one (none is exactly 11) keeps one blank.
         if (value) type += std::string(type.size() < 11 ? 11 - type.size() : 1, ' ') + HexBytes(value->data);
         rows.emplace_back(config::ValueName(id), type);
@@ -77,7 +68,7 @@ std::string ShowText(const Inspection& inspection) {
 
 Outcome ShowCommand(const Command& command, const Services& services) {
     Outcome outcome;
-    const auto inspection = Inspect(services, outcome);
+    const auto inspection = Inspected(services, outcome);
     if (!inspection) return outcome;
     outcome.out = command.json ? ShowJson(*inspection) : ShowText(*inspection);
     return outcome;
@@ -85,7 +76,7 @@ Outcome ShowCommand(const Command& command, const Services& services) {
 
 Outcome CheckCommand(const Command& command, const Services& services) {
     Outcome outcome;
-    const auto inspection = Inspect(services, outcome);
+    const auto inspection = Inspected(services, outcome);
     if (!inspection) return outcome;
     const auto& findings = inspection->findings;
     outcome.exitCode = findings.empty() ? exit_code::kSuccess : exit_code::kFound;

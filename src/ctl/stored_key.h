@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/driver_configuration.h"
+#include "config/registry_record.h"
 #include "config/value_layout.h"
 #include "platform/code_page.h"
 #include "platform/registry.h"
@@ -15,6 +16,8 @@ namespace sarnex::ctl {
 
 // The key as HKEY_LOCAL_MACHINE\Software\Sarnex, in messages and .reg files.
 inline constexpr std::string_view kKeyPath = "HKEY_LOCAL_MACHINE\\Software\\Sarnex";
+// Where 32-bit programs on 64-bit Windows wrote it before the programs used the native view.
+inline constexpr std::string_view kOldViewKey = "Software\\Wow6432Node\\Sarnex";
 
 struct StoredKey {
     platform::RegistryStatus openStatus = platform::registry_status::kSuccess;
@@ -23,16 +26,12 @@ struct StoredKey {
 
     bool Opened() const { return openStatus == platform::registry_status::kSuccess; }
     // The value of that name (names compare without regard to case); nullptr when absent.
-    const platform::StoredValue* Find(std::string_view name) const;
+    const platform::StoredValue* Find(std::string_view name) const { return config::FindValue(values, name); }
     const platform::StoredValue* Find(config::ValueId id) const { return Find(config::ValueName(id)); }
 };
 
-StoredKey ReadStoredKey(platform::Registry& registry, const platform::CodePage& codePage);
-
-// A value of the record as a save stores it, in the registry's own form (texts in UTF-16LE); the
-// record's value must be storable.
-platform::StoredValue StoredFormOf(const config::DriverConfiguration& record, config::ValueId id,
-                                   const platform::CodePage& codePage);
+StoredKey ReadStoredKey(platform::Registry& registry, const platform::CodePage& codePage,
+                        std::string_view subKey = config::kDriverKey);
 
 // Puts the named values back as `before` holds them, removing those it lacks; the names that could
 // not be put back.

@@ -2,7 +2,6 @@
 #include "config/registry_record.h"
 #include "ctl/check.h"
 #include "ctl/commands.h"
-#include "ctl/editor_session.h"
 #include "ctl/reg_file.h"
 #include "ctl/stored_key.h"
 
@@ -28,6 +27,7 @@ Outcome ExportCommand(const Command& command, const Services& services) {
 
 Outcome ImportCommand(const Command& command, const Services& services) {
     const std::string unchanged = "; nothing was written to " + std::string(kKeyPath);
+    if (command.file.empty()) return Failed(exit_code::kUsage, "import needs the name of a .reg file, not an empty one" + unchanged);
     std::vector<std::byte> contents;
     if (const auto error = services.files.Read(command.file, contents))
         return Failed(exit_code::kUsage, "cannot read " + command.file + ": " + *error + unchanged);
@@ -63,16 +63,28 @@ Outcome ImportCommand(const Command& command, const Services& services) {
         outcome.out += "Nothing changes; nothing was written.\n";
         return outcome;
     }
+    // The key as the file would leave it, looked at before anything is written.
+    headless::MemoryRegistry imported(services.codePage);
+    LoadKey(imported, now.values);
+    std::string checked;
+    const Inspection inspection = Inspect(imported, services.codePage, services.systemFacts);
+    for (const Finding& finding : inspection.findings) checked += "check: " + finding.text + "\n";
+    if (command.strict && !inspection.findings.empty())
+        return {exit_code::kFound, outcome.out + checked,
+                "sarnexctl: --strict: check finds the settings above" + unchanged + "\n"};
     if (command.dryRun) {
-        outcome.out += "Dry run: nothing was written.\n";
+        outcome.out += "Dry run: nothing was written.\n" + checked;
         return outcome;
     }
     if (newKey) {
         if (const auto status = services.registry.CreateKey(config::kDriverKey); status != 0)
-            return Failed(exit_code::kRegistry,
+            return Failed(status == platform::registry_status::kAccessDenied ? exit_code::kNoRight : exit_code::kRegistry,
                           "cannot create " + std::string(kKeyPath) + ": " + RegistryFailure(status) + unchanged);
     }
     auto [status, key] = platform::RegistryKey::Open(services.registry, config::kDriverKey, platform::KeyAccess::Set);
+    if (status == platform::registry_status::kAccessDenied)
+        return Failed(exit_code::kNoRight, "no right to write " + std::string(kKeyPath) +
+                                               ": run sarnexctl from an elevated prompt (Run as administrator)" + unchanged);
     if (!key.IsOpen())
         return Failed(exit_code::kRegistry,
                       "cannot write " + std::string(kKeyPath) + ": " + RegistryFailure(status) + unchanged);
@@ -92,12 +104,8 @@ Outcome ImportCommand(const Command& command, const Services& services) {
         return Failed(exit_code::kRegistry, message);
     }
     key.Close();
-    outcome.out += "Imported " + std::to_string(changes.size()) + " changes into " + std::string(kKeyPath) + ".\n";
-
-    const StoredKey imported = ReadStoredKey(services.registry, services.codePage);
-    const auto findings = Check(imported, EditorSession(services.registry, services.codePage, services.systemFacts).Record(),
-                                services.codePage, services.systemFacts);
-    for (const Finding& finding : findings) outcome.out += "check: " + finding.text + "\n";
+    outcome.out += "Imported " + std::to_string(changes.size()) + (changes.size() == 1 ? " change" : " changes") +
+                   " into " + std::string(kKeyPath) + ".\n" + checked;
     return outcome;
 }
 

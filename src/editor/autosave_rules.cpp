@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <string>
+
 #include "config/number_text.h"
 #include "editor/editor.h"
 #include "editor/limits.h"
@@ -15,7 +17,8 @@ double Editor::AutoSaveInterval() const { return config::NumberFromText(autoSave
 void Editor::OnAutoSaveTicked() {
     if (autoSaveCheck.Value() == 1) {
         autoSaveIntervalBox.SetEnabled(true);
-        saveImageCheck.SetValue(1);  // its own rule makes the file name usable
+        // its own rule makes the file name usable
+        SetBy(saveImageCheck, 1, config::ValueId::SaveImageOnExit, "AutoSave saves the image");
     } else {
         autoSaveIntervalBox.SetEnabled(false);
     }
@@ -26,6 +29,9 @@ void Editor::NormaliseAutoSaveInterval() {
     const double interval = std::clamp<double>(AutoSaveInterval(), kShortestAutoSaveInterval, kLongestAutoSaveInterval);
     accepted_.interval = SpinnerPosition(kAutoSaveSpinnerMax - interval, kAutoSaveSpinnerMax);
     autoSaveSpinner.SetValue(accepted_.interval);
+    const std::string why = "intervals run from " + std::to_string(kShortestAutoSaveInterval) + " to " +
+                            std::to_string(kLongestAutoSaveInterval) + " seconds";
+    if (interval != AutoSaveInterval()) ruleLog_.push_back({config::ValueId::AutoSaveTrigger, why});
     autoSaveIntervalBox.SetText(config::TextFromNumber(interval));
     autoSaveIntervalBox.Refresh();
 }
@@ -40,7 +46,8 @@ void Editor::OnAutoSaveIntervalSpun() {
         }
         autoSaveIntervalBox.SetText(config::TextFromNumber(stepped));
         autoSaveIntervalBox.Refresh();
-        accepted_.interval = static_cast<std::int16_t>(autoSaveSpinner.Value());
+        accepted_.interval = AcceptStep(autoSaveSpinner);
+        autoSaveSpinner.SetValue(accepted_.interval);
     };
     if (autoSaveSpinner.Value() < accepted_.interval)
         step(interval <= kLongestAutoSaveInterval - kAutoSaveIntervalStep, interval + kAutoSaveIntervalStep);

@@ -47,13 +47,17 @@ void Editor::OnDiskTypeTyped() {
 void Editor::OnDiskSizeTyped() { UpdateFat32Availability(); }
 
 void Editor::NormaliseDiskSize() {
-    double whole = config::RoundDown(DiskSize());
+    const double typed = DiskSize();
+    double whole = config::RoundDown(typed);
     // A number beyond a double's range would show as "Inf", which reads back as no number at all;
     // the largest power of ten keeps its sign and its size for the limits below.
     if (std::isinf(whole)) whole = std::copysign(1e308, whole);
     diskSizeBox.SetText(config::TextFromNumber(whole));
     if (DiskSize() > kLargestDiskSize) diskSizeBox.SetText(LimitText(kLargestDiskSize));
     if (DiskSize() < kSmallestDiskSize) diskSizeBox.SetText(LimitText(kSmallestDiskSize));
+    if (DiskSize() != typed)
+        ruleLog_.push_back({config::ValueId::SizeIn4kPages, "sizes are whole MB from " + std::to_string(kSmallestDiskSize) +
+                                                                " to " + std::to_string(kLargestDiskSize)});
     accepted_.size = SpinnerPosition(kDiskSizeSpinnerMax - DiskSize(), kDiskSizeSpinnerMax);
     diskSizeSpinner.SetValue(accepted_.size);
     diskSizeBox.SetText(config::TextFromNumber(DiskSize()));
@@ -85,7 +89,8 @@ void Editor::OnDiskSizeSpun() {
         diskSizeBox.SetText(config::TextFromNumber(size > kDiskSizeStepThreshold ? size - 2 : size - 1));
     }
     diskSizeBox.Refresh();  // the new text's Change has already made FAT32 follow the size
-    accepted_.size = static_cast<std::int16_t>(diskSizeSpinner.Value());
+    accepted_.size = AcceptStep(diskSizeSpinner);
+    diskSizeSpinner.SetValue(accepted_.size);
 }
 
 }  // namespace sarnex::editor

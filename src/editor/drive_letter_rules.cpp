@@ -20,13 +20,16 @@ void Editor::OnDriveLetterTyped() {
     // nothing, and each step only moves the text toward a letter from D to Z, so the nesting ends.
     driveLetterBox.SetText(services_.system.codePage.UpperCase(driveLetterBox.Text()));
     const auto above = FirstCharacterCode(driveLetterBox.Text(), services_.system.codePage);
+    const std::string why = "drive letters run from D to Z";
     if (above && *above > kHighestDriveLetter) {
-        driveLetterBox.SetText(CharacterOfCode(kHighestDriveLetter, services_.system.codePage));
+        SetTextBy(driveLetterBox, CharacterOfCode(kHighestDriveLetter, services_.system.codePage),
+                  config::ValueId::UserDriveLetter, why);
         driveLetterBox.Refresh();
     }
     const auto below = FirstCharacterCode(driveLetterBox.Text(), services_.system.codePage);
     if (below && *below < kLowestDriveLetter) {
-        driveLetterBox.SetText(CharacterOfCode(kLowestDriveLetter, services_.system.codePage));
+        SetTextBy(driveLetterBox, CharacterOfCode(kLowestDriveLetter, services_.system.codePage),
+                  config::ValueId::UserDriveLetter, why);
         driveLetterBox.Refresh();
     }
 }
@@ -46,7 +49,8 @@ void Editor::OnDriveLetterSpun() {
         if (*code < kHighestDriveLetter) {
             driveLetterBox.SetText(CharacterOfCode(*code + 1, services_.system.codePage));
             driveLetterBox.Refresh();
-            accepted_.letter = static_cast<std::int16_t>(driveLetterSpinner.Value());
+            accepted_.letter = AcceptStep(driveLetterSpinner);
+            driveLetterSpinner.SetValue(accepted_.letter);
         } else {
             driveLetterSpinner.SetValue(accepted_.letter);
         }
@@ -56,7 +60,8 @@ void Editor::OnDriveLetterSpun() {
         if (*code > kLowestDriveLetter) {  // the letter rule has kept the box at D..Z
             driveLetterBox.SetText(CharacterOfCode(*code - 1, services_.system.codePage));
             driveLetterBox.Refresh();
-            accepted_.letter = static_cast<std::int16_t>(driveLetterSpinner.Value());
+            accepted_.letter = AcceptStep(driveLetterSpinner);
+            driveLetterSpinner.SetValue(accepted_.letter);
         } else {
             driveLetterSpinner.SetValue(accepted_.letter);
         }

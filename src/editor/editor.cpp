@@ -73,6 +73,23 @@ void Editor::BindHandlers() {
     webLink.On(Event::Click, [this] { OpenWebPage(); });
 }
 
+void Editor::SetBy(forms::CheckBox& box, int value, config::ValueId id, std::string why) {
+    if (box.Value() != value) ruleLog_.push_back({id, std::move(why)});
+    box.SetValue(value);
+}
+
+void Editor::SetTextBy(forms::TextBox& box, std::string text, config::ValueId id, std::string why) {
+    if (box.Text() != text) ruleLog_.push_back({id, std::move(why)});
+    box.SetText(std::move(text));
+}
+
+std::int16_t Editor::AcceptStep(forms::VScrollBar& bar) {
+    int position = bar.Value();
+    if (position == bar.Min()) ++position;
+    else if (position == bar.Max()) --position;
+    return static_cast<std::int16_t>(position);
+}
+
 // The shell opens the address with its registered handler; whether anything opens it is not
 // looked at, so a click never changes the editor.
 void Editor::OpenWebPage() { services_.system.shell.OpenWebPage(kWebAddress); }

@@ -5,12 +5,14 @@
 
 namespace sarnex::editor {
 
+using config::ValueId;
+
 void Editor::OnLoadImageTicked() {
     if (loadImageCheck.Value() == 1) {
         loadImageFileBox.SetEnabled(true);
         volumeLabelBox.SetEnabled(false);
-        volumeLabelCheck.SetValue(0);
-        tempDirCheck.SetValue(0);
+        SetBy(volumeLabelCheck, 0, ValueId::UseDiskLabel, "loading an image excludes the disk label");
+        SetBy(tempDirCheck, 0, ValueId::MakeTempDir, "loading an image excludes the TEMP directory");
     } else {
         loadImageFileBox.SetEnabled(false);
     }
@@ -22,13 +24,13 @@ void Editor::OnSaveImageTicked() {
     } else {
         saveImageFileBox.SetEnabled(false);
         autoSaveIntervalBox.SetEnabled(false);
-        autoSaveCheck.SetValue(0);
+        SetBy(autoSaveCheck, 0, ValueId::AutoSaveEnabled, "AutoSave needs the image to be saved");
     }
 }
 
 void Editor::OnTempDirTicked() {
     if (tempDirCheck.Value() == 1) {
-        loadImageCheck.SetValue(0);
+        SetBy(loadImageCheck, 0, ValueId::LoadImageOnStart, "the TEMP directory excludes loading an image");
         loadImageFileBox.SetEnabled(false);
     }
 }
@@ -36,7 +38,7 @@ void Editor::OnTempDirTicked() {
 void Editor::OnVolumeLabelTicked() {
     if (volumeLabelCheck.Value() == 1) {
         volumeLabelBox.SetEnabled(true);
-        loadImageCheck.SetValue(0);
+        SetBy(loadImageCheck, 0, ValueId::LoadImageOnStart, "a disk label excludes loading an image");
         loadImageFileBox.SetEnabled(false);
     } else {
         volumeLabelBox.SetEnabled(false);

@@ -22,7 +22,7 @@ inline std::int16_t SpinnerPosition(double value, std::int16_t max) {
     return static_cast<std::int16_t>(rounded);
 }
 
-// The code a character has none in the single-byte character set: it counts as above every code.
+// The code of a character with no single-byte code: it counts as above every code.
 inline constexpr int kNoSingleByteCode = 256;
 
 // The single-byte code of the first character of a UTF-8 text; std::nullopt for an empty text.
@@ -31,7 +31,7 @@ inline std::optional<int> FirstCharacterCode(std::string_view utf8, const platfo
     const auto character = platform::DecodeFirstUtf8(utf8);
     if (!character) return kNoSingleByteCode;
     const auto codes = codePage.FromUtf8(utf8.substr(0, character->length));
-    if (!codes) return kNoSingleByteCode;  // a code page gives one code per character
+    if (!codes || codes->size() != 1) return kNoSingleByteCode;  // a double-byte code page may give two
     return static_cast<unsigned char>(codes->front());
 }
 

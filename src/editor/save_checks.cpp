@@ -1,10 +1,11 @@
 #include "editor/save_checks.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <optional>
 
-#include "config/value_layout.h"
+#include "config/value_conversions.h"
 
 namespace sarnex::editor {
 namespace {
@@ -27,26 +28,18 @@ std::optional<std::uint64_t> DiskBytes(const config::DriverConfiguration& settin
     return static_cast<std::uint64_t>(*settings.SizeIn4kPages) * kPageBytes;
 }
 
-// 1474560 -> "1,474,560"
-std::string Grouped(std::uint64_t number) {
-    std::string digits = std::to_string(number);
-    for (std::size_t end = digits.size(); end > 3; end -= 3) digits.insert(end - 3, ",");
+// 1474560 -> "1,474,560"; the digits before a point only.
+std::string Grouped(std::string digits) {
+    for (std::size_t end = std::min(digits.find('.'), digits.size()); end > 3; end -= 3) digits.insert(end - 3, ",");
     return digits;
 }
+std::string Grouped(std::uint64_t number) { return Grouped(std::to_string(number)); }
 
 std::string Bytes(std::uint64_t number) { return Grouped(number) + " bytes"; }
 
-// The disk's size in MB with every decimal it has ("5.5 MB", "1.40625 MB"): a binary fraction of
-// a megabyte always ends within 20 decimals.
+// The disk's size in MB with every decimal it has ("5.5 MB", "1.40625 MB"); a disk is whole pages.
 std::string ExactMegabytes(std::uint64_t bytes) {
-    std::string text = Grouped(bytes / kMegabyte);
-    std::uint64_t rest = bytes % kMegabyte;
-    if (rest != 0) text += '.';
-    for (; rest != 0; rest %= kMegabyte) {
-        rest *= 10;
-        text += static_cast<char>('0' + rest / kMegabyte);
-    }
-    return text + " MB";
+    return Grouped(config::ExactMegabytes(static_cast<std::int64_t>(bytes / kPageBytes))) + " MB";
 }
 
 // Memory and free space in whole MB, rounded down, so that a room one byte too small never shows
@@ -55,13 +48,8 @@ std::string WholeMegabytes(std::uint64_t bytes) { return Grouped(bytes / kMegaby
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
-// The folder of a file name, with its last separator ("C:\images\" of "C:\images\disk.img"); none
-// for a name without a folder.
-std::optional<std::string> FolderOf(const std::string& file) {
-    const auto separator = file.find_last_of("\\/");
-    if (separator == std::string::npos) return std::nullopt;
-    return file.substr(0, separator + 1);
-}
+// The folder of a full file name, with its last separator ("C:\images\" of "C:\images\disk.img").
+std::string FolderOf(const std::string& file) { return file.substr(0, file.find_last_of("\\/") + 1); }
 
 // A flag the driver may take as set: the editor stores only 0 and 1, other programs may not.
 bool Ticked(const std::optional<std::int32_t>& flag) { return flag.value_or(0) != 0; }
@@ -83,21 +71,40 @@ void CheckMemory(std::uint64_t disk, const platform::SystemFacts& system, std::v
                            total + " in all.");
 }
 
-// The image file an option names when it is ticked; a ticked option without a name is a finding.
+// Whether a name says where it is whatever the current folder: "C:\..." or "\\server\share\...".
+bool IsFullPath(const std::string& file) {
+    const bool drive = file.size() >= 3 && std::isalpha(static_cast<unsigned char>(file[0])) && file[1] == ':' &&
+                       (file[2] == '\\' || file[2] == '/');
+    return drive || file.starts_with("\\\\") || file.starts_with("//");
+}
+
+// The image file an option names when it is ticked; a ticked option without a name, or with one
+// that cannot be an image file, is a finding.
 std::optional<std::string> TickedImageFile(const std::optional<std::int32_t>& tick,
                                            const std::optional<std::string>& file, const char* doing,
-                                           std::vector<std::string>& findings) {
+                                           const char* which, std::vector<std::string>& findings) {
     if (!Ticked(tick)) return std::nullopt;
     if (file.value_or("").empty()) {
         findings.push_back(std::string(doing) + " an image is ticked, but no image file is named.");
         return std::nullopt;
     }
-    return file;
+    const std::string image = std::string("The image file ") + which + ", " + Quoted(*file) + ",";
+    if (file->back() == ' ') {
+        findings.push_back(image + " ends in a blank, which Windows drops from file names; remove it.");
+    } else if (file->back() == '\\' || file->back() == '/') {
+        findings.push_back(image + " names a folder; name the image file in it.");
+    } else if (!IsFullPath(*file)) {
+        findings.push_back(image + " is not a full path such as C:\\images\\disk.img; the driver starts before any "
+                           "folder is current.");
+    } else {
+        return file;
+    }
+    return std::nullopt;
 }
 
 void CheckImageToLoad(const config::DriverConfiguration& settings, std::optional<std::uint64_t> disk,
                       const platform::SystemFacts& system, std::vector<std::string>& findings) {
-    const auto named = TickedImageFile(settings.LoadImageOnStart, settings.LoadImageFile, "Loading", findings);
+    const auto named = TickedImageFile(settings.LoadImageOnStart, settings.LoadImageFile, "Loading", "to load", findings);
     if (!named) return;
     const std::string& file = *named;
     const std::string image = "The image file to load, " + Quoted(file) + ",";
@@ -114,12 +121,11 @@ void CheckImageToLoad(const config::DriverConfiguration& settings, std::optional
 
 void CheckImageToSave(const config::DriverConfiguration& settings, std::optional<std::uint64_t> disk,
                       const platform::SystemFacts& system, std::vector<std::string>& findings) {
-    const auto file = TickedImageFile(settings.SaveImageOnExit, settings.SaveImageFile, "Saving", findings);
+    const auto file = TickedImageFile(settings.SaveImageOnExit, settings.SaveImageFile, "Saving", "to save", findings);
     if (!file) return;
     const auto folder = FolderOf(*file);
-    if (!folder) return;  // where a bare name goes is the driver's choice
-    const std::string folderText = "The folder " + Quoted(*folder) + " for the image file to save";
-    const FolderFacts facts = system.Folder(*folder);
+    const std::string folderText = "The folder " + Quoted(folder) + " for the image file to save";
+    const FolderFacts facts = system.Folder(folder);
     if (facts.state == FolderFacts::State::Missing) {
         findings.push_back(folderText + " does not exist.");
         return;
@@ -129,8 +135,8 @@ void CheckImageToSave(const config::DriverConfiguration& settings, std::optional
         return;
     }
     if (!disk) return;
-    const platform::FreeSpace space = system.FreeSpaceFor(*folder);
-    const std::string volume = "the volume of " + Quoted(*folder);
+    const platform::FreeSpace space = system.FreeSpaceFor(folder);
+    const std::string volume = "the volume of " + Quoted(folder);
     if (!space.failure.empty()) {
         findings.push_back("The free space on " + volume + " could not be determined: " + space.failure);
         return;
@@ -157,41 +163,10 @@ std::vector<std::string> CheckSettings(const config::DriverConfiguration& settin
     return findings;
 }
 
-std::vector<std::string_view> ChangedValues(const config::DriverConfiguration& reference,
-                                            const config::DriverConfiguration& stored) {
-    std::vector<std::string_view> changed;
-    for (const config::ValueId id : config::kWritingOrder) {
-        const config::ValueLayout& layout = config::LayoutOf(id);
-        const bool same = layout.text ? reference.*layout.text == stored.*layout.text
-                                      : reference.*layout.number == stored.*layout.number;
-        if (!same) changed.push_back(layout.name);
-    }
-    return changed;
-}
-
-void AdoptWrittenValues(config::DriverConfiguration& reference, const config::DriverConfiguration& written,
-                        const config::WriteOutcome& outcome) {
-    if (!outcome.KeyOpened()) return;
-    for (const config::ValueId id : config::kWritingOrder) {
-        const bool unwritten = std::any_of(outcome.notWritten.begin(), outcome.notWritten.end(),
-                                           [id](const config::UnwrittenValue& value) { return value.id == id; });
-        if (unwritten) continue;
-        const config::ValueLayout& layout = config::LayoutOf(id);
-        if (layout.text) reference.*layout.text = written.*layout.text;
-        else reference.*layout.number = written.*layout.number;
-    }
-}
-
 std::string SettingsCheckQuestion(const std::vector<std::string>& findings) {
     std::string text;
     for (const std::string& finding : findings) text += finding + "\n";
     return text + "\nSave these settings anyway?";
-}
-
-std::string SettingsChangedQuestion(const std::vector<std::string_view>& changedValues) {
-    std::string text = "Since these settings were read, another program has changed:\n";
-    for (const std::string_view name : changedValues) text += std::string(name) + "\n";
-    return text + "\nReplace them with the settings shown here?";
 }
 
 }  // namespace sarnex::editor

@@ -1,7 +1,6 @@
 // Checks before saving. The driver reads its settings only when Windows starts, and reports an image
-// it cannot load or a disk it has no memory for only then; these checks find both, and an image it
-// could not save, while the settings can still be changed. They also find values that another
-// program changed since the editor read them, which a save would silently overwrite.
+// it cannot load or a disk it has no memory for only then; these checks find both, an image it could
+// not save, and a file name that cannot be an image file, while the settings can still be changed.
 // The checks only read: they create no file and write no registry value.
 #pragma once
 
@@ -24,18 +23,7 @@ inline constexpr std::string_view kSettingsChangedTitle = "Sarnex Settings Chang
 std::vector<std::string> CheckSettings(const config::DriverConfiguration& settings,
                                        const platform::SystemFacts& system);
 
-// The names of the values, in writing order, whose stored contents are not what `reference` holds
-// (a value that appeared or vanished counts as changed).
-std::vector<std::string_view> ChangedValues(const config::DriverConfiguration& reference,
-                                            const config::DriverConfiguration& stored);
-
-// Takes every value that a save pass stored into `reference`, so that what this program wrote is
-// not mistaken for another program's change.
-void AdoptWrittenValues(config::DriverConfiguration& reference, const config::DriverConfiguration& written,
-                        const config::WriteOutcome& outcome);
-
-// The texts of the two questions: the findings one a line, or the changed values one a line.
+// The question after the findings, one a line.
 std::string SettingsCheckQuestion(const std::vector<std::string>& findings);
-std::string SettingsChangedQuestion(const std::vector<std::string_view>& changedValues);
 
 }  // namespace sarnex::editor

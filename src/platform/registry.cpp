@@ -1,6 +1,20 @@
 #include "platform/registry.h"
 
+#include <array>
+#include <cstdio>
+
 namespace sarnex::platform {
+
+std::string TypeName(std::uint32_t type) {
+    static constexpr std::array<const char*, 12> kNames = {
+        "REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD", "REG_DWORD_BIG_ENDIAN", "REG_LINK",
+        "REG_MULTI_SZ", "REG_RESOURCE_LIST", "REG_FULL_RESOURCE_DESCRIPTOR", "REG_RESOURCE_REQUIREMENTS_LIST",
+        "REG_QWORD"};
+    if (type < kNames.size()) return kNames[type];
+    char text[24];
+    std::snprintf(text, sizeof text, "type 0x%08X", static_cast<unsigned>(type));
+    return text;
+}
 
 RegistryKey::~RegistryKey() { Close(); }
 

@@ -32,6 +32,9 @@ inline constexpr std::uint32_t kDword = 4;      // REG_DWORD
 inline constexpr std::uint32_t kMultiSz = 7;    // REG_MULTI_SZ
 }  // namespace registry_type
 
+// "REG_SZ", "REG_DWORD", ... or "type 0x0000ABCD".
+std::string TypeName(std::uint32_t type);
+
 // What a key is opened for: each pass asks only for the rights it needs, so a key that may be read
 // but not written can still be loaded.
 enum class KeyAccess { Query, Set };

@@ -19,7 +19,7 @@
 #include "shared/stored_values.h"
 #include "shared/user_driver.h"
 #include "startup/program.h"
-#include "support/code_page_1252.h"
+#include "support/fixed_code_page.h"
 #include "support/fixed_system_facts.h"
 #include "support/memory_registry.h"
 #include "support/recording_shell.h"
@@ -28,8 +28,10 @@ namespace sarnex::testing {
 
 class FreshProgram {
 public:
-    // The key holds `values`; std::nullopt: there is no key at all.
-    explicit FreshProgram(const std::optional<StoredValues>& values = TypicalRecord()) {
+    // The key holds `values`; std::nullopt: there is no key at all. The ANSI code page is Western
+    // unless a test gives another.
+    explicit FreshProgram(const std::optional<StoredValues>& values = TypicalRecord(), unsigned codePageId = 1252)
+        : registry(FixedCodePage(codePageId)), codePage(codePageId) {
         // The typical record's images: one to load, and room for the one to save, so its saves ask nothing.
         facts.AddFile("C:\\disk.img", kMegabyte);
         facts.AddFolder("C:\\", 4096 * kMegabyte);
@@ -61,11 +63,18 @@ public:
         return out;
     }
     std::vector<std::string> Sets() const { return Operations(RegistryOperation::Kind::Set); }
+    // Every value of the key as the registry keeps it, by name.
+    std::vector<platform::StoredValue> Kept() const {
+        std::vector<platform::StoredValue> values;
+        for (const std::string& name : kWritingOrder)
+            if (auto value = registry.GetStored(kKey, name)) values.push_back(*value);
+        return values;
+    }
 
     headless::HeadlessHost host;
     forms::FormsRuntime runtime{host};
     MemoryRegistry registry;
-    CodePage1252 codePage;
+    FixedCodePage codePage;
     RecordingShell shell;
     FixedSystemFacts facts;
     startup::Program program{runtime, {registry, codePage, shell, facts, {1, 0, 41}}};

@@ -13,14 +13,27 @@ namespace sarnex::testing {
 
 inline constexpr std::string_view kKey = "Software\\Sarnex";
 
+// A value by its type and bytes: as the ANSI calls set it, or as the registry keeps it (`kept`:
+// the string types in UTF-16LE, as regedit or a Unicode program stores them).
 struct StoredValue {
     std::uint32_t type = 0;
     std::string bytes;
+    bool kept = false;
     friend bool operator==(const StoredValue&, const StoredValue&) = default;
 };
 
 // A text as the driver's installer and this program store it: its codes and the terminator.
 inline StoredValue Text(std::string_view codes) { return {1, std::string(codes) + '\0'}; }
+
+// A text as regedit stores it, in UTF-16LE with its terminator.
+inline StoredValue Wide(std::u16string_view text) {
+    std::string bytes;
+    for (const char16_t unit : std::u16string(text) + u'\0') {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return {1, bytes, true};
+}
 
 inline StoredValue Number(std::int32_t number) {
     const auto bits = static_cast<std::uint32_t>(number);
@@ -53,14 +66,15 @@ inline StoredValues With(StoredValues base, const StoredValues& changes) {
 }
 
 // Creates the driver's key in a registry of the test's own and puts `values` into it, as the ANSI
-// calls set them.
+// calls set them or as kept.
 template <class Registry>
 void StoreKey(Registry& registry, const StoredValues& values) {
     registry.AddKey(kKey);
     for (const auto& [name, value] : values) {
         if (!value) continue;
         const auto bytes = std::as_bytes(std::span(value->bytes));
-        registry.PutValue(kKey, name, value->type, {bytes.begin(), bytes.end()});
+        if (value->kept) registry.PutStored(kKey, {name, value->type, {bytes.begin(), bytes.end()}});
+        else registry.PutValue(kKey, name, value->type, {bytes.begin(), bytes.end()});
     }
 }
 

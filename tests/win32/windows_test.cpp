@@ -20,14 +20,14 @@
 #include "platform/win32/failure_report.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/windows_error.h"
-#include "support/code_page_1252.h"
+#include "support/fixed_code_page.h"
 #include "support/memory_registry.h"
 #include "win32/real_windows.h"
 
 namespace sarnex::testing {
 namespace {
 
-using Program = Win32Program<MemoryRegistry, CodePage1252>;
+using Program = Win32Program<MemoryRegistry, FixedCodePage>;
 using Pair = std::pair<LONG, LONG>;
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FormsContract, Program);

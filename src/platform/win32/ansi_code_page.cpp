@@ -26,18 +26,18 @@ std::optional<std::string> AnsiCodePage::FromUtf8(std::string_view utf8) const {
     if (!wide) return std::nullopt;
     if (wide->empty()) return std::string();
     const int length = static_cast<int>(wide->size());
-    // One code per UTF-16 unit at most; anything longer means a multi-byte code.
-    std::string codes(wide->size() + 1, '\0');
+    // At most two bytes a UTF-16 unit, on a double-byte code page.
+    std::string codes(wide->size() * 2, '\0');
     BOOL usedDefault = FALSE;
-    const int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide->data(), length, codes.data(),
+    const int written = WideCharToMultiByte(codePage_, WC_NO_BEST_FIT_CHARS, wide->data(), length, codes.data(),
                                             static_cast<int>(codes.size()), nullptr, &usedDefault);
-    if (written != length || usedDefault) return std::nullopt;
+    if (written <= 0 || usedDefault) return std::nullopt;
     codes.resize(static_cast<std::size_t>(written));
     return codes;
 }
 
 std::string AnsiCodePage::ToUtf8(std::string_view codes) const {
-    const auto wide = Widen(CP_ACP, 0, codes);
+    const auto wide = Widen(codePage_, 0, codes);
     if (!wide || wide->empty()) return std::string();
     const int length = static_cast<int>(wide->size());
     const int size = WideCharToMultiByte(CP_UTF8, 0, wide->data(), length, nullptr, 0, nullptr, nullptr);

@@ -1,5 +1,5 @@
 #include "config/value_conversions.h"
-#include "support/code_page_1252.h"
+#include "support/fixed_code_page.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +71,7 @@ TEST(TriggerConversion, SecondTextsBecomeTriggersRoundedHalfToEven) {
 }
 
 TEST(DriveLetterConversion, StoredValuesGiveBoxAndLetter) {
-    testing::CodePage1252 codePage;
+    testing::FixedCodePage codePage;
     const struct { std::int32_t stored; DriveLetterSetting expected; } cases[] = {
         {0, {0, "D"}}, {16777217, {1, "D"}}, {16777240, {1, "Y"}}, {259, {0, "D"}}, {16777216, {1, "D"}},
         {25, {0, "Z"}}, {26, {0, "["}}, {63, {0, "\xE2\x82\xAC"}}, {190, {0, "\xC3\xBF"}}, {191, {0, "Z"}},
@@ -81,7 +81,7 @@ TEST(DriveLetterConversion, StoredValuesGiveBoxAndLetter) {
 }
 
 TEST(DriveLetterConversion, BoxAndLetterGiveTheStoredValue) {
-    testing::CodePage1252 codePage;
+    testing::FixedCodePage codePage;
     const struct { int check; const char* letter; std::optional<std::int32_t> stored; } cases[] = {
         {1, "D", 16777219}, {0, "D", 3}, {1, "Z", 16777241}, {1, "R", 16777233}, {2, "D", 3}, {0, "DE", 3},
         {0, "A", 0}, {1, "A", 16777216}, {1, "\xC3\xBF", 0x010000BE}, {0, "\xE2\x82\xAC" "x", 63}, {0, "D\xC4\x81", 3},

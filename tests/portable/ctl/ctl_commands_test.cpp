@@ -3,59 +3,32 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <sstream>
 
-#include "config/value_codec.h"
-#include "config/value_layout.h"
 #include "ctl/run.h"
 #include "platform/code_page_utf8.h"
-#include "support/code_page_1252.h"
+#include "shared/stored_values.h"
+#include "support/fixed_code_page.h"
 #include "support/fixed_system_facts.h"
 #include "support/memory_registry.h"
 
 using namespace std::literals;
 
 namespace sarnex::testing {
+namespace {
 
-using platform::KeyAccess, platform::StoredValue;
-using Operation = RegistryOperation::Kind;
-constexpr std::string_view kKey = "Software\\Sarnex";
 const std::string kPath = "HKEY_LOCAL_MACHINE\\Software\\Sarnex";
-constexpr std::uint32_t kDeleted = 0xFFFFFFFF, kFails = 0xFFFFFFFE;  // not registry types: see Values()
+const std::string kSaved = "Saved to " + kPath + "; the driver takes the settings when it next starts.\n";
+const std::string kNothing = "sarnexctl: nothing was written to " + kPath + "\n", kRefused = "sarnexctl: refused: ";
+using Fault = std::function<void(MemoryRegistry&)>;
 
-// Values by name, separated by blanks: "DiskType=FDC28" and "SizeIn4kPages=0x168" as a save keeps them (a
-// REG_SZ in UTF-16LE with its zero, a REG_DWORD); "Odd:3=00ff" of that type with those bytes; "Gone=-"
-// removed; "Name=!5" failing with that status ("open" to open the key, "write" to write to it).
-std::vector<StoredValue> Values(const std::string& notation) {
-    std::vector<StoredValue> values;
-    std::istringstream words(notation);
-    for (std::string word; words >> word;) {
-        const std::string name = word.substr(0, word.find('=')), value = word.substr(name.size() + 1);
-        const auto colon = name.find(':');
-        const auto id = std::ranges::find(config::kWritingOrder, name, config::ValueName);
-        StoredValue& v = values.emplace_back(name.substr(0, colon), config::kNumberType);
-        if (colon != std::string::npos) {
-            v.type = static_cast<std::uint32_t>(std::stoul(name.substr(colon + 1)));
-            for (std::size_t i = 0; i < value.size(); i += 2)
-                v.data.push_back(std::byte(std::stoi(value.substr(i, 2), nullptr, 16)));
-        } else if (value == "-" || value[0] == '!') {
-            v = {name, value == "-" ? kDeleted : kFails, {std::byte(std::atoi(&value[1]))}};
-        } else if (id == config::kWritingOrder.end()) {
-            ADD_FAILURE() << "no value is called " << name;
-        } else if (config::LayoutOf(*id).text) {
-            v = {name, config::kTextType, platform::Utf16LeBytes(platform::Utf16FromUtf8(value) + u'\0')};
-        } else {
-            for (const std::byte b : config::EncodeNumber(std::stoi(value, nullptr, 0))) v.data.push_back(b);
-        }
-    }
-    return values;
-}
-
-// Files in memory; nothing can be written on Q:.
+// Files in memory; nothing can be written on Q:, and C:\Windows is a folder.
 struct MemoryFiles final : platform::Files, std::map<std::string, std::vector<std::byte>> {
     std::optional<std::string> Read(const std::string& path, std::vector<std::byte>& contents) override {
+        if (path == "C:\\Windows") return "It is a folder, not a file.";
         if (!contains(path)) return "The system cannot find the file specified. (error 2)";
         contents = at(path);
         return std::nullopt;
@@ -68,272 +41,293 @@ struct MemoryFiles final : platform::Files, std::map<std::string, std::vector<st
 };
 
 struct CommandCase {
-    std::string stored;   // changes to the typical key, as Values() takes them
+    StoredValues stored;  // changes to the typical record
     std::string command;  // the arguments, separated by blanks
     int exitCode;
     std::string output;   // the standard output, then the error stream
-    std::string written;  // the changes it makes to the key; empty when it may write nothing
+    StoredValues written;  // the changes it makes to the key (std::nullopt: deleted)
+    Fault fault = nullptr;
 };
 
-class CtlTest : public ::testing::Test {
+class Ctl : public ::testing::Test {
 protected:
-    // A fresh registry with a hard disk of 64 MB with FAT32, saving its image to C:\ and making the TEMP
-    // directory, without letter or label; then the changes.
-    void Store(const std::string& changes = "") {
-        registry = MemoryRegistry();
-        registry.AddKey(kKey);
-        for (const StoredValue& v : Values("DiskType=HDC LoadImageOnStart=0 LoadImageFile=C:\\load.img "
-                                           "SaveImageOnExit=1 SaveImageFile=C:\\save.img SizeIn4kPages=16384 "
-                                           "AutoSaveEnabled=0 DiskFormatFAT32=1 AutoSaveTrigger=15 UserDriveLetter=4 "
-                                           "MakeTempDir=1 UseDiskLabel=0 DiskLabel=Sarnexia " + changes)) {
-            const auto status = v.data.empty() ? 0 : std::to_integer<platform::RegistryStatus>(v.data[0]);
-            if (v.type == kDeleted) platform::RegistryKey::Open(registry, kKey, KeyAccess::Set).second.Delete(v.name);
-            else if (v.type != kFails) registry.PutStored(kKey, v);
-            else if (v.name == "open") registry.FailOpen(kKey, status);
-            else if (v.name == "write") registry.DenySet(kKey);
-            else registry.FailSet(kKey, v.name, status);
-        }
-        registry.ClearOperations();
+    void Store(const StoredValues& changes = {}) {
+        registry.Clear();
+        StoreKey(registry, With(TypicalRecord(), changes));
     }
     ctl::Outcome Run(const std::string& command, const platform::SystemFacts* otherFacts = nullptr) {
         std::istringstream words(command);
         return ctl::Run({std::istream_iterator<std::string>(words), {}},
                         {registry, codePage, files, otherFacts ? *otherFacts : facts, {1, 0, 7}});
     }
-    std::vector<StoredValue> Kept() {
-        std::vector<StoredValue> values;
-        platform::RegistryKey::Open(registry, kKey, KeyAccess::Query).second.ReadStored(values);
-        return values;
+    // A value as the registry keeps it.
+    platform::StoredValue Kept(const std::string& name, const StoredValue& value) const {
+        const auto bytes = std::as_bytes(std::span(value.bytes));
+        std::vector<std::byte> data(bytes.begin(), bytes.end());
+        return {name, value.type, value.kept || !headless::IsStringType(value.type) ? data : registry.UnitBytes(data)};
     }
-    // Each case on a fresh registry. A registry error may have written what it then put back.
+    std::vector<platform::StoredValue> Key() const { return registry.Values(kKey); }
+    // Each case on a fresh registry; the key must end as the case says, whatever happened on the way.
     void Expect(const std::vector<CommandCase>& cases) {
         for (const CommandCase& c : cases) {
             SCOPED_TRACE(c.command);
             Store(c.stored);
-            std::vector<StoredValue> expected = Kept();
-            for (const StoredValue& change : Values(c.written)) {
-                const auto at = std::ranges::find(expected, change.name, &StoredValue::name);
-                ASSERT_NE(at, expected.end()) << change.name;
-                change.type == kDeleted ? void(expected.erase(at)) : void(*at = change);
+            std::vector<platform::StoredValue> expected = Key();
+            for (const auto& [name, value] : c.written) {
+                std::erase_if(expected, [&](const auto& v) { return v.name == name; });
+                if (value) expected.push_back(Kept(name, *value));
             }
+            std::sort(expected.begin(), expected.end(), [](auto& a, auto& b) { return a.name < b.name; });
+            if (c.fault) c.fault(registry);
             const ctl::Outcome outcome = Run(c.command);
             EXPECT_EQ(outcome.out + outcome.err, c.output);
             EXPECT_EQ(outcome.exitCode, c.exitCode);
-            EXPECT_EQ(Kept(), expected);
-            const auto& ops = registry.Operations();
-            const bool wrote = std::any_of(ops.begin(), ops.end(), [](auto& op) { return op.kind == Operation::Set; });
-            EXPECT_TRUE(c.exitCode == ctl::exit_code::kRegistry || wrote == !c.written.empty());
+            auto key = Key();
+            std::sort(key.begin(), key.end(), [](auto& a, auto& b) { return a.name < b.name; });
+            EXPECT_EQ(key, expected);
         }
     }
 
     MemoryRegistry registry;
-    CodePage1252 codePage;
+    FixedCodePage codePage;
     MemoryFiles files;
     FixedSystemFacts facts = [] { FixedSystemFacts f; f.AddFolder("C:\\", 1024 * kMegabyte); return f; }();
 };
 
-// The command line: command words, options and settings, the usage errors, help and version.
 std::string Usage(const std::string& message) {
     return "sarnexctl: " + message + "; nothing was changed (see sarnexctl --help)\n";
 }
 
-TEST_F(CtlTest, CommandsOptionsSettingsAndUsageErrors) {
+// The command line: command words, options, settings and what a value of each must be; help, version.
+TEST_F(Ctl, CommandsOptionsAndValues) {
     Expect({
-        {"", "", 2, Usage("no command given"), ""},
-        {"", "set nonsense --version", 0, "sarnexctl 1.0.7\n", ""},
-        {"", "CHECK --Json", 0, "{\"problems\":[]}\n", ""},
-        {"", "set Size=-2.5 Label=Off --DRY-run", 0,
-         "size        64 -> 5  (the editor keeps sizes to whole MB from 5 to 2048)\n"
-         "label       off -> on\nlabel text  \"Sarnexia\" -> \"Off\"\nDry run: nothing was written.\n", ""},
-        {"", "show --dry-run", 2, Usage("show takes no option \"--dry-run\""), ""},
-        {"", "check now", 2, Usage("check takes no \"now\""), ""},
-        {"", "frobnicate", 2, Usage("unknown command \"frobnicate\""), ""},
-        {"", "set", 2, Usage("set needs at least one SETTING=VALUE"), ""},
-        {"", "set size", 2, Usage("expected SETTING=VALUE, not \"size\""), ""},
-        {"", "set colour=red", 2, Usage("no setting is called \"colour\""), ""},
-        {"", "set size=64MB", 2, Usage("size is a number of MB, not \"64MB\""), ""},
-        {"", "set size=.", 2, Usage("size is a number of MB, not \".\""), ""},
-        {"", "set size=6.x", 2, Usage("size is a number of MB, not \"6.x\""), ""},
-        {"", "set autosave=soon", 2, Usage("autosave is off or a number of seconds, not \"soon\""), ""},
-        {"", "set type=Hard", 2, Usage("type is hard, floppy1.44 or floppy2.88, not \"Hard\""), ""},
-        {"", "set letter=EF", 2, Usage("letter is auto or one letter from D to Z, not \"EF\""), ""},
-        {"", "set fat32=yes", 2, Usage("fat32 is on or off, not \"yes\""), ""},
-        {"", "set size=8 SIZE=9", 2, Usage("size is given twice"), ""},
-        {"", "export a.reg b.reg", 2, Usage("export needs exactly one FILE"), ""},
+        {{}, "", 2, Usage("no command given"), {}},
+        {{}, "set nonsense --version", 0, "sarnexctl 1.0.7\n", {}},
+        {{}, "CHECK --Json", 0, "{\"problems\":[]}\n", {}},
+        {{}, "show --dry-run", 2, Usage("show takes no option \"--dry-run\""), {}},
+        {{}, "frobnicate", 2, Usage("unknown command \"frobnicate\""), {}},
+        {{}, "set", 2, Usage("set needs at least one SETTING=VALUE"), {}},
+        {{}, "set colour=red", 2, Usage("no setting is called \"colour\""), {}},
+        {{}, "set size=8 SIZE=9", 2, Usage("size is given twice"), {}},
+        {{}, "init now", 2, Usage("init takes no \"now\""), {}},
+        {{}, "set letter=#", 2, Usage("letter is auto or one letter from D to Z, not \"#\""), {}},
+        {{}, "set letter=1", 2, Usage("letter is auto or one letter from D to Z, not \"1\""), {}},
+        {{}, "set letter=\xC3\x84", 2, Usage("letter is auto or one letter from D to Z, not \"\xC3\x84\""), {}},
+        {{}, "set size=-5", 2, Usage("size is a number of MB greater than 0, not \"-5\""), {}},
+        {{}, "set size=5MB", 2, Usage("size is a number of MB greater than 0, not \"5MB\""), {}},
+        {{}, "set autosave=1e", 2, Usage("autosave is off or a number of seconds greater than 0, not \"1e\""), {}},
+        {{}, "set Size=1e3 Label=Off --DRY-run", 0,
+         "size        64 -> 1000\nlabel text  \"RAMDISK\" -> \"Off\"\nDry run: nothing was written.\n", {}},
     });
     const std::string help = Run("-h").out;
-    EXPECT_EQ(Run("/?").out, help);
     EXPECT_EQ(Run("show --HELP").out, help);
-    for (const char* line : {"sarnexctl 1.0.7: ", "\n  sarnexctl check [--json]                    problems in the",
-                             "top to bottom):\n  type        hard, floppy1.44, floppy2.88\n", "\n  2  usage error"})
+    for (const char* line : {"sarnexctl 1.0.7: ", "\n  sarnexctl init ", "top to bottom):\n  type        hard, floppy1.44",
+                             "Writing needs an elevated prompt", "\n  4  no right to write", "\n  5  internal error"})
         EXPECT_NE(help.find(line), std::string::npos) << line;
 }
 
-// set: each setting applied to the editor's own form as the user's action, the changes with the rules that
-// made them, refusals, and all or nothing.
-const std::string kSaved = "Saved to " + kPath + "; the driver takes the settings when it next starts.\n";
-const std::string kNothing = "sarnexctl: nothing was written to " + kPath + "\n", kRefused = "sarnexctl: refused: ";
-
-TEST_F(CtlTest, SetAppliesTheEditorsRulesAndWritesAllOrNothing) {
-    const std::string nowhere = "warning: The disk of 2,048 MB is larger than the 1,024 MB free on the volume of "
-                                "\"C:\\\", so the driver could not save its image.\n";
+// set: each setting applied to the editor's own form as the user's action, the changes with the notes of
+// the rules that made them, refusals, and all or nothing.
+TEST_F(Ctl, SetAppliesTheEditorsRulesAndWritesAllOrNothing) {
     Expect({
-        {"", "set load-file=D:\\disk.img load-image=on", 0, "load-image  off -> on\nload-file   \"C:\\load.img\" -> "
-         "\"D:\\disk.img\"\ntemp-dir    on -> off  (loading an image excludes the TEMP directory)\n" + kSaved +
+        {{}, "set load-file=D:\\disk.img load-image=on", 0,
+         "load-image  off -> on\nload-file   \"C:\\disk.img\" -> \"D:\\disk.img\"\n"
+         "temp-dir    on -> off  (loading an image excludes the TEMP directory)\n"
+         "label       on -> off  (loading an image excludes the disk label)\n" + kSaved +
          "warning: The image file to load, \"D:\\disk.img\", does not exist.\n",
-         "LoadImageOnStart=1 LoadImageFile=D:\\disk.img MakeTempDir=0"},
-        {"SizeIn4kPages=4096 DiskFormatFAT32=0", "set fat32=on size=40 letter=x temp-dir=off save-image=off", 0,
-         "save-image  on -> off\nsize        16 -> 40\nfat32       off -> on\nletter      auto (E) -> X\n"
-         "temp-dir    on -> off\n" + kSaved,
-         "SaveImageOnExit=0 SizeIn4kPages=10240 DiskFormatFAT32=1 UserDriveLetter=0x01000017 MakeTempDir=0"},
-        {"SaveImageOnExit=0", "set autosave=100", 0, "save-image         off -> on  (AutoSave saves the image)\n"
-         "autosave           off -> on\nautosave interval  60 -> 100\n" + kSaved,
-         "SaveImageOnExit=1 AutoSaveEnabled=1 AutoSaveTrigger=25"},
-        {"", "set size=3000 letter=a autosave=5 label=Data", 0,
-         "size               64 -> 2048  (the editor keeps sizes to whole MB from 5 to 2048)\n"
-         "autosave           off -> on\n"
-         "autosave interval  60 -> 20  (the editor keeps intervals from 20 to 32767 seconds, in steps of 4)\n"
-         "letter             auto (E) -> D  (drive letters run from D to Z)\nlabel              off -> on\n"
-         "label text         \"Sarnexia\" -> \"Data\"\n" + kSaved + nowhere, "SizeIn4kPages=524288 AutoSaveEnabled=1 "
-         "AutoSaveTrigger=5 UserDriveLetter=0x01000003 UseDiskLabel=1 DiskLabel=Data"},
-        {"UseDiskLabel=2 LoadImageOnStart=1", "set letter=auto size=48", 0, "load-image  on -> off  "
-         "(LoadImageOnStart: the TEMP directory excludes loading an image)\nsize        64 -> 48\n"
-         "label       2 -> off  (UseDiskLabel: a flag is 0 or 1, not 2)\n" + kSaved,
-         "LoadImageOnStart=0 SizeIn4kPages=12288 UseDiskLabel=0"},
-        {"", "set type=floppy2.88", 0, "type  hard -> floppy2.88\n" + kSaved, "DiskType=FDC28"},
-        {"", "set save-file=", 0, "save-file  \"C:\\save.img\" -> \"\"\n" + kSaved +
-         "warning: Saving an image is ticked, but no image file is named.\n", "SaveImageFile="},
-        {"", "set size=64 fat32=on", 0, "Nothing changes; nothing was written.\n", ""},
-        {"", "set size=48 --dry-run", 0, "size  64 -> 48\nDry run: nothing was written.\n", ""},
-        {"", "set fat32=on size=32 label=ABCDEFGHIJKL load-file=x.img save-file=\xE4\xB8\xAD", 2, kRefused +
+         {{"LoadImageOnStart", Number(1)}, {"LoadImageFile", Text("D:\\disk.img")}, {"MakeTempDir", Number(0)},
+          {"UseDiskLabel", Number(0)}}},
+        {{}, "set fat32=off size=40 letter=x save-image=off", 0,
+         "save-image  on -> off\nsize        64 -> 40\nautosave    on -> off  (AutoSave needs the image to be saved)\n"
+         "fat32       on -> off\nletter      S -> X\n" + kSaved,
+         {{"SaveImageOnExit", Number(0)}, {"SizeIn4kPages", Number(10240)}, {"AutoSaveEnabled", Number(0)},
+          {"DiskFormatFAT32", Number(0)}, {"UserDriveLetter", Number(0x01000017)}}},
+        {{{"SaveImageOnExit", Number(0)}, {"AutoSaveEnabled", Number(0)}}, "set autosave=100", 0,
+         "save-image         off -> on  (AutoSave saves the image)\nautosave           off -> on\n"
+         "autosave interval  60 -> 100\n" + kSaved,
+         {{"SaveImageOnExit", Number(1)}, {"AutoSaveEnabled", Number(1)}, {"AutoSaveTrigger", Number(25)}}},
+        {{}, "set size=3000 letter=a autosave=19", 0,
+         "size               64 -> 2048  (sizes are whole MB from 5 to 2048)\n"
+         "autosave interval  60 -> 20  (intervals run from 20 to 32767 seconds)\n"
+         "letter             S -> D  (drive letters run from D to Z)\n" + kSaved +
+         "warning: The disk of 2,048 MB is larger than the 1,024 MB free on the volume of \"C:\\\", so the driver "
+         "could not save its image.\n",
+         {{"SizeIn4kPages", Number(524288)}, {"AutoSaveTrigger", Number(5)}, {"UserDriveLetter", Number(0x01000003)}}},
+        {{}, "set autosave=32767", 0, "autosave interval  60 -> 32768  (the driver counts the interval in 4-second "
+         "units: 32767 seconds are stored as 32768)\n" + kSaved, {{"AutoSaveTrigger", Number(8192)}}},
+        {{{"LoadImageOnStart", Number(1)}}, "set letter=auto size=48", 0,
+         "load-image  on -> off  (the TEMP directory excludes loading an image)\nsize        64 -> 48\n"
+         "letter      S -> auto (S)\n" + kSaved,
+         {{"LoadImageOnStart", Number(0)}, {"SizeIn4kPages", Number(12288)}, {"UserDriveLetter", Number(18)}}},
+        {{}, "set save-file=", 0, "save-file  \"C:\\save.img\" -> \"\"\n" + kSaved +
+         "warning: Saving an image is ticked, but no image file is named.\n", {{"SaveImageFile", Text("")}}},
+        {{}, "set size=64 fat32=on", 0, "Nothing changes; nothing was written.\n", {}},
+        {{}, "set fat32=on size=32 label=ABCDEFGHIJKL load-file=x.img save-file=\xE4\xB8\xAD", 2, kRefused +
          "label=ABCDEFGHIJKL: the label holds at most 11 characters\n" + kRefused + "load-file=x.img: the file to "
          "load is used only while load-image is on\n" + kRefused + "fat32=on: FAT32 is available only above 32 MB\n" +
          kRefused + "save-file=\xE4\xB8\xAD: a file name takes only characters that the ANSI code page can hold\n" +
-         kNothing, ""},
-        {"", "set size=7 letter=F type=floppy1.44 fat32=off save-image=off save-file=y.img", 2, kRefused + "size=7: the "
-         "size is fixed for a floppy disk\n" + kRefused + "fat32=off: FAT32 is available only for a hard disk\n" +
-         kRefused + "letter=F: the drive letter is chosen only for a hard disk\n" + kRefused + "save-file=y.img: the "
-         "file to save is used only while save-image is on\n" + kNothing, ""},
-        {"DiskType=hdc", "set size=7", 2,
-         kRefused + "size=7: the size is set only for a hard disk (type=hard)\n" + kNothing, ""},
-        {"", "set load-image=on label=DATA save-image=off autosave=30", 2, kRefused + "load-image=on undoes "
+         kNothing, {}},
+        {{}, "set size=7 letter=F type=floppy1.44 fat32=off", 2, kRefused + "size=7: the size is fixed for a floppy "
+         "disk\n" + kRefused + "fat32=off: FAT32 is available only for a hard disk\n" + kRefused + "letter=F: the drive "
+         "letter is chosen only for a hard disk\n" + kNothing, {}},
+        {{}, "set load-image=on label=DATA save-image=off autosave=30", 2, kRefused + "load-image=on undoes "
          "label=DATA: loading an image excludes the disk label\n" + kRefused + "save-image=off undoes autosave=30: "
-         "AutoSave needs the image to be saved\n" + kNothing, ""},
-        {"SaveImageFile:3=" + std::string(510, '7'), "set size=10", 2, kRefused + "save-file (SaveImageFile): it "
-         "takes 255 bytes; a text value holds at most 254\n" + kNothing, ""},
-        {"open=!5", "set size=10", 3,
-         "sarnexctl: cannot read " + kPath + ": access is denied (error 5); nothing was written\n", ""},
-        {"write=!5", "set size=10", 3,
-         "sarnexctl: cannot write " + kPath + ": access is denied (error 5); nothing was written\n", ""},
-        {"AutoSaveEnabled=!5", "set size=10 autosave=40", 3, "sarnexctl: the registry refused to write "
-         "AutoSaveEnabled; the values already written were put back, so nothing was changed\n", ""},
+         "AutoSave needs the image to be saved\n" + kNothing, {}},
+        {{}, "set size=10", 3, "sarnexctl: cannot read " + kPath + ": access is denied (error 5); nothing was written\n",
+         {}, [](MemoryRegistry& r) { r.FailOpen(kKey, 5); }},
+        {{}, "set size=10", 4, "sarnexctl: no right to write " + kPath + ": run sarnexctl from an elevated prompt "
+         "(Run as administrator); nothing was written\n", {}, [](MemoryRegistry& r) { r.DenySet(kKey); }},
+        {{}, "set size=10 autosave=40", 3, "sarnexctl: the registry refused to write AutoSaveTrigger; the values "
+         "already written were put back, so nothing was changed\n", {},
+         [](MemoryRegistry& r) { r.FailSet(kKey, "AutoSaveTrigger", 5); }},
     });
 }
 
-// Another program writes the key while sarnexctl looks at the memory, after loading and before saving.
-struct Meddling final : platform::SystemFacts {
-    explicit Meddling(MemoryRegistry& registry) : registry(registry) {}
-    platform::PhysicalMemory Memory() const override {
-        registry.PutStored(kKey, Values("MakeTempDir=0")[0]);
-        return {};
+// A value the editor cannot read stays byte for byte through a set of another setting, and check and show
+// say so; --strict refuses what check would find.
+TEST_F(Ctl, WhatTheEditorCannotReadStaysAsStored) {
+    const std::pair<const char*, StoredValue> unread[] = {
+        {"SaveImageFile", Text(std::string(300, 'p'))},
+        {"SizeIn4kPages", Raw(11, std::string("\x00\x80\x00\x00\x00\x00\x00\x00", 8))},
+        {"DiskLabel", Wide(u"日本語ラベル")},
+        {"UserDriveLetter", Number(0x01000112)},
+        {"LoadImageFile", Wide(u"C:\\日本\\disk.img")},
+        {"UseDiskLabel", Number(2)},
+        {"DiskType", Text("hdc")},
+    };
+    for (const auto& [name, value] : unread) {
+        SCOPED_TRACE(name);
+        Store({{name, value}});
+        const auto before = registry.GetStored(kKey, name);
+        EXPECT_EQ(Run("set temp-dir=off").exitCode, 0);
+        EXPECT_EQ(registry.GetStored(kKey, name), before);
+        EXPECT_EQ(registry.GetStored(kKey, "MakeTempDir"), Kept("MakeTempDir", Number(0)));
+        EXPECT_EQ(Run("set temp-dir=on --strict").exitCode, std::string_view(name) == "UserDriveLetter" ? 0 : 1);
     }
+    Store({{"LoadImageFile", Wide(u"C:\\日本\\disk.img")}, {"LoadImageOnStart", Number(1)}, {"MakeTempDir", Number(0)},
+           {"UseDiskLabel", Number(0)}});
+    // The name the code page cannot hold is neither changed nor shown in its "?" form.
+    const std::string missing = "The image file to load, \"C:\\日本\\disk.img\", does not exist.\n";
+    EXPECT_EQ(Run("set size=32").out, "size  64 -> 32\n" + kSaved + "warning: " + missing);
+    EXPECT_EQ(Run("check").out, "LoadImageFile: it has characters that the ANSI code page cannot hold; a save keeps "
+                                "it as stored\n" + missing);
+}
+
+// check: every kind of stored value the editor would keep, read otherwise or change, values outside its
+// ranges, names the driver does not read, the old registry view; then what the driver would fail at.
+TEST_F(Ctl, CheckFindsWhatTheEditorWouldKeepOrChange) {
+    const std::string none = "No problems found in " + kPath + ".\n", would = "; the editor would save ";
+    const std::string kept = "; a save keeps it as stored\n";
+    const std::string absent = "sarnexctl: cannot read " + kPath + ": it does not exist (error 2); nothing was "
+                               "changed\n";
+    Expect({
+        {{{"DiskType", Text("FDC28")}, {"SizeIn4kPages", Number(360)}}, "check", 0, none, {}},
+        {{{"SizeIn4kPages", Number(1280)}, {"AutoSaveTrigger", Number(8192)}, {"UserDriveLetter", Number(0x01000119)}},
+         "check", 0, none, {}},
+        {{{"MakeTempDir", Raw(1, "1\0"s)}, {"UseDiskLabel", Raw(4, std::string(8, '\0'))}, {"SaveImageOnExit", Number(2)},
+          {"SizeIn4kPages", Number(1279)}, {"AutoSaveTrigger", Number(8193)}}, "check", 1,
+         "SaveImageOnExit: a flag is 0 or 1, not 2" + kept + "SizeIn4kPages: 4.99609375 MB is outside 5 to 2048 MB\n"
+         "AutoSaveTrigger: 32772 seconds is outside 20 to 32767 seconds\n"
+         "MakeTempDir: it is a REG_SZ, not a REG_DWORD" + kept + "UseDiskLabel: it has 8 bytes, not 4" + kept, {}},
+        {{{"DiskType", Text("hdc")}, {"UserDriveLetter", Number(0x01000002)}, {"DiskLabel", Wide(u"中")},
+          {"LoadImageFile", Text(std::string(255, 'x'))}, {"SaveImageFile", std::nullopt}}, "check", 1,
+         "DiskType: \"hdc\" is not one of the disk types HDC, FDC14, FDC28" + kept +
+         "LoadImageFile: it is longer than the 254 characters the editor holds" + kept +
+         "SaveImageFile: it is absent; a save leaves it absent\nUserDriveLetter: it is not a drive letter from D to Z" +
+         kept + "DiskLabel: it has characters that the ANSI code page cannot hold" + kept +
+         "Saving an image is ticked, but no image file is named.\n", {}},
+        {{{"LoadImageOnStart", Number(1)}, {"MakeTempDir", Number(0)}}, "check", 1,
+         "LoadImageOnStart: a disk label excludes loading an image" + would + "off\n", {}},
+        {{{"LoadImageOnStart", Number(1)}, {"LoadImageFile", Text("r.img")}, {"MakeTempDir", Number(0)},
+          {"UseDiskLabel", Number(0)}, {"SizeInMB", Number(64)}, {"", Text("x")}}, "check", 1,
+         "@ (the key's default value): the driver reads no value of this name\n"
+         "SizeInMB: the driver reads no value of this name\nThe image file to load, \"r.img\", is not a full path "
+         "such as C:\\images\\disk.img; the driver starts before any folder is current.\n", {}},
+        {{}, "check", 1, "HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Sarnex holds 1 values, where earlier versions "
+         "wrote the settings on 64-bit Windows; the driver reads " + kPath + ": export the old key with regedit, import "
+         "the file with sarnexctl, then delete the old key\n", {},
+         [](MemoryRegistry& r) { r.PutStored("Software\\Wow6432Node\\Sarnex", {"DiskType", 1, {}}); }},
+        {{}, "check", 3, absent, {}, [](MemoryRegistry& r) { r.FailOpen(kKey, 2); }},
+        {{}, "show", 3, absent, {}, [](MemoryRegistry& r) { r.FailOpen(kKey, 2); }},
+    });
+}
+
+TEST_F(Ctl, ShowListsTheSettingsAndTheStoredBytes) {
+    Store({{"AutoSaveTrigger", Raw(3, "\x05")}, {"DiskLabel", Wide(u"日本")}});
+    const std::string out = Run("show").out;
+    EXPECT_TRUE(out.starts_with("Settings, as the editor shows them:\n  type        hard\n  size        64\n  "
+                                "letter      S\n  fat32       on\n  load-image  off\n  load-file   C:\\disk.img\n"
+                                "  save-image  on\n  save-file   C:\\save.img\n  autosave    (kept as stored)\n"
+                                "  temp-dir    on\n  label       \xE6\x97\xA5\xE6\x9C\xAC\nStored values in " + kPath +
+                                ":\n  DiskType          REG_SZ     48 00 44 00 43 00 00 00\n")) << out;
+    EXPECT_NE(out.find("  AutoSaveTrigger   REG_BINARY 05\n    ! AutoSaveTrigger: it is a REG_BINARY, not a REG_DWORD; "
+                       "a save keeps it as stored\n"), std::string::npos) << out;
+    EXPECT_TRUE(out.ends_with("  DiskLabel         REG_SZ     e5 65 2c 67 00 00\n    ! DiskLabel: it has characters "
+                              "that the ANSI code page cannot hold; a save keeps it as stored\n")) << out;
+    Store({{"DiskType", Text("FDC14")}, {"LoadImageFile", Text("\"C:\\\xE9\x7F\"")}, {"UseDiskLabel", std::nullopt}});
+    const std::string json = Run("show --json").out;
+    EXPECT_TRUE(json.starts_with("{\"settings\":{\"type\":\"floppy1.44\",\"size\":\"64\",\"letter\":\"S\","
+                                 "\"fat32\":\"on\",\"load-image\":\"off\",\"load-file\":\"\\\"C:\\\\\\u00e9\\u007f\\\"\","))
+        << json;
+    EXPECT_NE(json.find(",\"label\":\"(kept as stored)\"},\"values\":{\"DiskType\":{\"type\":\"REG_SZ\",\"hex\":"
+                        "\"4600440043003100340000" "00\"},"), std::string::npos) << json;
+    EXPECT_TRUE(json.ends_with("\"UseDiskLabel\":null,\"DiskLabel\":{\"type\":\"REG_SZ\",\"hex\":\"520041004d0044"
+                               "00490053004b000000\"}},\"problems\":[\"UseDiskLabel: it is absent; a save leaves it "
+                               "absent\"]}\n")) << json;
+}
+
+// init: a missing key gets the editor's defaults; an existing one is left as it is.
+TEST_F(Ctl, InitCreatesAMissingKeyOnly) {
+    registry.Clear();
+    const std::string out = Run("init").out;
+    EXPECT_TRUE(out.starts_with(kPath + " does not exist: init creates it (the editor's Save would not) and starts "
+                                "from the editor's defaults.\ntype               (absent) -> hard  (a new key starts "
+                                "from the editor's defaults)\n")) << out;
+    const StoredValues defaults = {
+        {"AutoSaveEnabled", Number(0)}, {"AutoSaveTrigger", Number(5)}, {"DiskFormatFAT32", Number(0)},
+        {"DiskLabel", Text("Sarnexia")}, {"DiskType", Text("HDC")}, {"LoadImageFile", Text("")},
+        {"LoadImageOnStart", Number(0)}, {"MakeTempDir", Number(0)}, {"SaveImageFile", Text("")},
+        {"SaveImageOnExit", Number(0)}, {"SizeIn4kPages", Number(1280)}, {"UseDiskLabel", Number(0)},
+        {"UserDriveLetter", Number(3)}};
+    std::vector<platform::StoredValue> expected;
+    for (const auto& [name, value] : defaults) expected.push_back(Kept(name, *value));
+    EXPECT_EQ(Key(), expected);
+    EXPECT_EQ(Run("init").out, kPath + " exists; init writes nothing.\n");
+}
+
+// Whatever escapes a command is an internal error, not a registry error.
+struct Failing final : platform::SystemFacts {
+    platform::PhysicalMemory Memory() const override { throw std::runtime_error("no memory facts"); }
     platform::FileFacts File(const std::string&) const override { return {}; }
     platform::FolderFacts Folder(const std::string&) const override { return {}; }
     platform::FreeSpace FreeSpaceFor(const std::string&) const override { return {}; }
-    MemoryRegistry& registry;
 };
 
-TEST_F(CtlTest, SetCreatesAMissingKeyAndLeavesAKeyAnotherProgramChanged) {
-    EXPECT_TRUE(Run("set size=10 label=RAM").out.starts_with(
-        kPath + " does not exist: set creates it (the editor's Save would not) and starts from the editor's "
-        "defaults.\ntype               (absent) -> hard  (a new key starts from the editor's defaults)\n"));
-    EXPECT_EQ(Kept(), Values("AutoSaveEnabled=0 AutoSaveTrigger=5 DiskFormatFAT32=0 DiskLabel=RAM DiskType=HDC "
-                             "LoadImageFile= LoadImageOnStart=0 MakeTempDir=0 SaveImageFile= SaveImageOnExit=0 "
-                             "SizeIn4kPages=2560 UseDiskLabel=1 UserDriveLetter=3"));
+TEST_F(Ctl, AnInternalErrorEndsWithItsOwnCode) {
     Store();
-    const Meddling meddling(registry);
-    const ctl::Outcome outcome = Run("set size=10", &meddling);
-    EXPECT_EQ(outcome.err, "sarnexctl: another program changed " + kPath + " while sarnexctl ran; nothing was written, "
-                           "so its change stays\n");
-    EXPECT_EQ(outcome.exitCode, 3);
-    EXPECT_EQ(registry.GetStored(kKey, "MakeTempDir"), Values("MakeTempDir=0")[0]);
-}
-
-// show and check: the settings as the editor would show them, the stored bytes, and every kind of stored
-// value the editor would read otherwise or change.
-TEST_F(CtlTest, CheckFindsWhatTheEditorWouldChange) {
-    const std::string none = "No problems found in " + kPath + ".\n", would = "; the editor would save ";
-    const std::string absent = "sarnexctl: cannot read " + kPath + ": it does not exist (error 2); nothing was "
-                               "changed\n";
-    const std::string letter = "UserDriveLetter: it is not a drive letter from D to Z" + would;
-    Expect({
-        {"DiskType=FDC28 SizeIn4kPages=360", "check", 0, none, ""},  // a floppy's size is not the editor's business
-        {"SizeIn4kPages=1280 AutoSaveTrigger=8191 UserDriveLetter=0x01000019", "check", 0, none, ""},
-        {"", "check --json", 0, "{\"problems\":[]}\n", ""},
-        {"MakeTempDir:1=31000000 UseDiskLabel:4=0000000000000000 SaveImageOnExit=2 SizeIn4kPages=1279", "check", 1,
-         "SaveImageOnExit: a flag is 0 or 1, not 2" + would + "off\nSizeIn4kPages: 4.99609375 MB is outside 5 to "
-         "2048 MB\nMakeTempDir: it is a REG_SZ, not a REG_DWORD" + would + "off\nUseDiskLabel: it has 8 bytes, not 4" +
-         would + "off\n", ""},
-        {"UseDiskLabel:12=00000000", "check --json", 1,
-         "{\"problems\":[\"UseDiskLabel: it is a type 0x0000000C, not a REG_DWORD" + would + "off\"]}\n", ""},
-        {"DiskType=hdc UserDriveLetter=0x01000002 DiskLabel=\xE4\xB8\xAD LoadImageFile=" + std::string(255, 'x'), "check", 1,
-         "DiskType: \"hdc\" is not one of the disk types HDC, FDC14, FDC28" + would + "hard\nLoadImageFile: it is longer "
-         "than the 254 characters the editor reads" + would + "\"Text1\"\n" + letter + "D\nDiskLabel: the editor reads "
-         "it otherwise than it stands" + would + "\"?\"\n", ""},
-        {"DiskType=", "check", 1,
-         "DiskType: it is empty, which the editor takes as a hard disk" + would + "hard\n", ""},
-        {"UserDriveLetter=0x02000004 AutoSaveTrigger=8192", "check", 1,
-         "AutoSaveTrigger: 32768 seconds is outside 20 to 32767 seconds\n" + letter + "E\n", ""},
-        {"LoadImageOnStart=1 MakeTempDir=0 UseDiskLabel=1", "check", 1,
-         "LoadImageOnStart: a disk label excludes loading an image" + would + "off\n", ""},
-        {"LoadImageOnStart=1 MakeTempDir=0", "check", 1,
-         "The image file to load, \"C:\\load.img\", does not exist.\n", ""},
-        {"open=!2", "check", 3, absent, ""},
-        {"open=!2", "show", 3, absent, ""},
-    });
-}
-
-TEST_F(CtlTest, ShowListsTheSettingsAndTheStoredBytes) {
-    Store("AutoSaveTrigger:3=05 DiskLabel:1=520041004d00");
-    const std::string out = Run("show").out;
-    EXPECT_TRUE(out.starts_with("Settings, as the editor shows them:\n  type        hard\n  size        64\n  "
-                                "letter      auto\n  fat32       on\n  load-image  off\n  load-file   C:\\load.img\n"
-                                "  save-image  on\n  save-file   C:\\save.img\n  autosave    off\n  temp-dir    on\n"
-                                "  label       off\nStored values in " + kPath + ":\n  DiskType          REG_SZ     "
-                                "48 00 44 00 43 00 00 00\n  LoadImageOnStart  REG_DWORD  00 00 00 00\n")) << out;
-    EXPECT_TRUE(out.ends_with("  AutoSaveTrigger   REG_BINARY 05\n    ! AutoSaveTrigger: it is a REG_BINARY, not "
-                              "a REG_DWORD; the editor would save 20\n  UserDriveLetter   REG_DWORD  04 00 00 00\n"
-                              "  MakeTempDir       REG_DWORD  01 00 00 00\n  UseDiskLabel      REG_DWORD  00 00 00 00\n"
-                              "  DiskLabel         REG_SZ     52 00 41 00 4d 00\n    ! DiskLabel: it is not a plain "
-                              "text ending in one zero character; the editor would save \"RAM\"\n")) << out;
-    Store("DiskType=FDC14 LoadImageFile=\"C:\\\xC3\xA9\x7F\" UseDiskLabel=-");
-    const std::string json = Run("show --json").out;
-    EXPECT_TRUE(json.starts_with("{\"settings\":{\"type\":\"floppy1.44\",\"size\":\"64\",\"letter\":\"auto\","
-                                 "\"fat32\":\"on\",\"load-image\":\"off\",\"load-file\":\"\\\"C:\\\\\\u00e9\\u007f\\\"\","))
-        << json;
-    EXPECT_NE(json.find(",\"label\":\"off\"},\"values\":{\"DiskType\":{\"type\":\"REG_SZ\",\"hex\":\"460044004300"
-                        "3100340000" "00\"},"), std::string::npos) << json;
-    EXPECT_TRUE(json.ends_with("\"UseDiskLabel\":null,\"DiskLabel\":{\"type\":\"REG_SZ\",\"hex\":\"5300610072006e"
-                               "0065007800690061000000\"}},\"problems\":[\"UseDiskLabel: it is absent; the editor "
-                               "would save off\"]}\n"));
+    const Failing failing;
+    const ctl::Outcome outcome = Run("check", &failing);
+    EXPECT_EQ(outcome.err, "sarnexctl: internal error: no memory facts; report it, with the command\n");
+    EXPECT_EQ(outcome.exitCode, 5);
 }
 
 // export and import: a true backup and restore of the key, byte for byte, in regedit's own layout, and a bad
 // file refused before anything is written.
-
-TEST_F(CtlTest, ExportWritesRegeditsLayoutAndImportRestoresEveryByte) {
+TEST_F(Ctl, ExportWritesRegeditsLayoutAndImportRestoresEveryByte) {
     const auto wide = [](std::u16string_view text) { return platform::Utf16LeBytes(text); };
-    const StoredValue odd[] = {
+    const platform::StoredValue odd[] = {
         {"", 1, wide(u"default\0"sv)}, {"Quote\"Back\\slash", 1, wide(u"C:\\\"x\"\0"sv)},
         {"New\r\nLine", 1, wide(u"a\nb\0"sv)},  // a line break in a text goes as hex, which every reader takes
-        {"Inner", 1, wide(u"a\0b\0"sv)}, {"Euro", 1, wide(u"\u20AC\0"sv)}, {"Odd", 0xFFFF0000u, {std::byte{0xFF}}}};
+        {"Inner", 1, wide(u"a\0b\0"sv)}, {"Euro", 1, wide(u"\u20AC\0"sv)}, {"Odd", 0xFFFF0000u, {std::byte{0xFF}}},
+        {"Number", 4, {std::byte{0x78}, std::byte{0x56}, std::byte{0x34}, std::byte{0x12}}},
+        {"Short", 4, {std::byte{1}, std::byte{2}}}, {"Nothing", 3, {}}};
+    registry.Clear();
     registry.AddKey(kKey);
-    for (const StoredValue& value : odd) registry.PutStored(kKey, value);
-    for (const StoredValue& value : Values("Number:4=78563412 Short:4=0102 Nothing:3= Long:3=30313233343536373839"
-                                           "6162636465666768696a6b6c6d6e6f707172737475767778797a30313233343536373839"
-                                           "616263646566"))
-        registry.PutStored(kKey, value);
-    const auto before = Kept();
+    for (const platform::StoredValue& value : odd) registry.PutStored(kKey, value);
+    std::vector<std::byte> longer;
+    for (char c : "0123456789abcdefghijklmnopqrstuvwxyz0123456789abcdef"sv) longer.push_back(std::byte(c));
+    registry.PutStored(kKey, {"Long", 3, longer});
+    const auto before = Key();
     EXPECT_EQ(Run("export backup.reg").out, "Exported 10 values of " + kPath + " to backup.reg.\n");
     EXPECT_EQ(platform::Utf16LeUnits(files["backup.reg"]),
               u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Sarnex]\r\n"
@@ -343,24 +337,25 @@ TEST_F(CtlTest, ExportWritesRegeditsLayoutAndImportRestoresEveryByte) {
               u"\"New\\r\\nLine\"=hex(1):61,00,0a,00,62,00,00,00\r\n\"Nothing\"=hex:\r\n\"Number\"=dword:12345678\r\n"
               u"\"Odd\"=hex(ffff0000):ff\r\n\"Quote\\\"Back\\\\slash\"=\"C:\\\\\\\"x\\\"\"\r\n"
               u"\"Short\"=hex(4):01,02\r\n\r\n"s);
-    registry = MemoryRegistry();
+    registry.Clear();
     const std::string imported = Run("import backup.reg").out;
     EXPECT_TRUE(imported.starts_with(kPath + " does not exist: import creates it.\n@                 (absent) -> "
                                      "\"default\"\n")) << imported;
-    EXPECT_NE(imported.find("\nImported 10 changes into " + kPath + ".\ncheck: DiskType: it is absent; the editor "
-                            "would save hard\n"), std::string::npos) << imported;
-    EXPECT_EQ(Kept(), before);
+    EXPECT_NE(imported.find("\nImported 10 changes into " + kPath + ".\ncheck: DiskType: it is absent; a save leaves "
+                            "it absent\n"), std::string::npos) << imported;
+    EXPECT_EQ(Key(), before);
     EXPECT_EQ(Run("import backup.reg").out, "Nothing changes; nothing was written.\n");
 }
 
-TEST_F(CtlTest, ImportSetsAndDeletesOnlyWhatTheFileNamesOrNothing) {
+TEST_F(Ctl, ImportSetsAndDeletesOnlyWhatTheFileNamesOrNothing) {
     const auto ansi = [](std::string_view text) {
         const auto bytes = std::as_bytes(std::span(text));
         return std::vector(bytes.begin(), bytes.end());
     };
-    const std::string key = "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Sarnex]\r\n";
-    files["change.reg"] = ansi(key + "\"Old\"=-\r\n\"Missing\"=-\r\n\"MakeTempDir\"=dword:0\r\n\"DiskLabel\"=\"Sarnexia\""
+    const std::string key = "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Sarnex]\r\n";
+    files["change.reg"] = ansi(key + "\"Old\"=-\r\n\"Missing\"=-\r\n\"MakeTempDir\"=dword:0\r\n\"DiskLabel\"=\"RAMDISK\""
                                "\r\n\"MakeTempDir\"=dword:00000001\r\n\"DiskType\"=\"FDC14\"\r\n");
+    files["one.reg"] = ansi(key + "\"LoadImageOnStart\"=dword:1\r\n");
     files["bad.reg"] = ansi(key + "\"DiskType\"=\"FDC14\"\r\n\"Size\"=dword:xyz\r\n");
     const std::string changes = "Old          dword:00000001 -> (deleted)\nMakeTempDir  dword:00000001 -> "
                                 "dword:00000000\nMakeTempDir  dword:00000000 -> dword:00000001\nDiskType     \"HDC\" -> "
@@ -368,23 +363,41 @@ TEST_F(CtlTest, ImportSetsAndDeletesOnlyWhatTheFileNamesOrNothing) {
     const std::string unchanged = "; nothing was written to " + kPath + "\n";
     const std::string putBack = "; the values already written were put back" + unchanged;
     const std::string denied = ": access is denied (error 5)";
+    const std::string tempDir = "check: LoadImageOnStart: the TEMP directory excludes loading an image; the editor "
+                                "would save off\n";
+    const StoredValues old = {{"Old", Number(1)}};
     Expect({
-        {"Old:4=01000000", "import change.reg --dry-run", 0, changes + "Dry run: nothing was written.\n", ""},
-        {"Old:4=01000000", "import change.reg", 0, changes + "Imported 4 changes into " + kPath + ".\n",
-         "Old=- DiskType=FDC14"},
-        {"Old:4=01000000 DiskType=!5", "import change.reg", 3, "sarnexctl: cannot write DiskType" + denied + putBack, ""},
-        {"Old:4=01000000 Old=!5", "import change.reg", 3, "sarnexctl: cannot write Old" + denied + putBack, ""},
-        {"write=!5", "import change.reg", 3, "sarnexctl: cannot write " + kPath + denied + unchanged, ""},
-        {"open=!5", "import change.reg", 3, "sarnexctl: cannot read " + kPath + denied + unchanged, ""},
-        {"", "import bad.reg", 2, "sarnexctl: bad.reg, line 4, column 14: dword: takes 1 to 8 hex digits" + unchanged,
-         ""},
-        {"", "import none.reg", 2,
-         "sarnexctl: cannot read none.reg: The system cannot find the file specified. (error 2)" + unchanged, ""},
-        {"", "export Q:\\x.reg", 2, "sarnexctl: cannot write Q:\\x.reg: The system cannot find the path specified. "
-         "(error 3); the registry was not changed\n", ""},
-        {"open=!5", "export x.reg", 3, "sarnexctl: cannot read " + kPath + denied + "; no file was written\n", ""},
+        {old, "import change.reg --dry-run", 0, changes + "Dry run: nothing was written.\n", {}},
+        {old, "import change.reg", 0, changes + "Imported 4 changes into " + kPath + ".\n",
+         {{"Old", std::nullopt}, {"DiskType", Text("FDC14")}}},
+        {{}, "import one.reg --dry-run", 0, "LoadImageOnStart  dword:00000000 -> dword:00000001\nDry run: nothing was "
+         "written.\n" + tempDir, {}},
+        {{}, "import one.reg --strict", 1, "LoadImageOnStart  dword:00000000 -> dword:00000001\n" + tempDir +
+         "sarnexctl: --strict: check finds the settings above" + unchanged, {}},
+        {{}, "import one.reg", 0, "LoadImageOnStart  dword:00000000 -> dword:00000001\nImported 1 change into " + kPath +
+         ".\n" + tempDir, {{"LoadImageOnStart", Number(1)}}},
+        {old, "import change.reg", 3, "sarnexctl: cannot write DiskType" + denied + putBack, {},
+         [](MemoryRegistry& r) { r.FailSet(kKey, "DiskType", 5); }},
+        {old, "import change.reg", 3, "sarnexctl: cannot write Old" + denied + putBack, {},
+         [](MemoryRegistry& r) { r.FailSet(kKey, "Old", 5); }},
+        {{}, "import change.reg", 4, "sarnexctl: no right to write " + kPath + ": run sarnexctl from an elevated prompt "
+         "(Run as administrator)" + unchanged, {}, [](MemoryRegistry& r) { r.DenySet(kKey); }},
+        {{}, "import change.reg", 3, "sarnexctl: cannot read " + kPath + denied + unchanged, {},
+         [](MemoryRegistry& r) { r.FailOpen(kKey, 5); }},
+        {{}, "import bad.reg", 2, "sarnexctl: bad.reg, line 4, column 14: dword: takes 1 to 8 hex digits" + unchanged, {}},
+        {{}, "import none.reg", 2,
+         "sarnexctl: cannot read none.reg: The system cannot find the file specified. (error 2)" + unchanged, {}},
+        {{}, "import C:\\Windows", 2, "sarnexctl: cannot read C:\\Windows: It is a folder, not a file." + unchanged, {}},
+        {{}, "export Q:\\x.reg", 2, "sarnexctl: cannot write Q:\\x.reg: The system cannot find the path specified. "
+         "(error 3); the registry was not changed\n", {}},
+        {{}, "export x.reg", 3, "sarnexctl: cannot read " + kPath + denied + "; no file was written\n", {},
+         [](MemoryRegistry& r) { r.FailOpen(kKey, 5); }},
     });
     EXPECT_FALSE(files.contains("x.reg"));
+    Store();
+    const ctl::Outcome empty = ctl::Run({"import", ""}, {registry, codePage, files, facts, {1, 0, 7}});
+    EXPECT_EQ(empty.err, "sarnexctl: import needs the name of a .reg file, not an empty one" + unchanged);
 }
 
+}  // namespace
 }  // namespace sarnex::testing

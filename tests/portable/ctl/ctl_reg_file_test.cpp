@@ -4,7 +4,7 @@
 
 #include "ctl/reg_file.h"
 #include "platform/code_page_utf8.h"
-#include "support/code_page_1252.h"
+#include "support/fixed_code_page.h"
 
 namespace sarnex::ctl {
 namespace {
@@ -19,7 +19,7 @@ std::string Parsed(const std::string& text) {
     const auto file = text.starts_with("\xFF\xFE")
                           ? platform::Utf16LeBytes(u"\uFEFF" + platform::Utf16FromUtf8(text.substr(2)))
                           : std::vector<std::byte>(bytes.begin(), bytes.end());
-    const auto parsed = ParseRegFile(file, testing::CodePage1252());
+    const auto parsed = ParseRegFile(file, testing::FixedCodePage());
     const auto* error = std::get_if<RegSyntaxError>(&parsed);
     if (!error) return "accepted";
     return std::to_string(error->line) + ":" + std::to_string(error->column) + ": " + error->message;
@@ -31,9 +31,14 @@ TEST(RegFile, RefusesWhatItDoesNotFullyUnderstand) {
     const std::pair<std::string, std::string> cases[] = {
         {"REGEDIT4  \r\n", "accepted"},
         {k + "\"A\"=hex:  \n\"B\"=hex(4): ; no bytes", "accepted"},
-        {"\xFF\xFE" "REGEDIT4\r\n", "1:1: a UTF-16 .reg file begins with \"Windows Registry Editor Version 5.00\""},
-        {"Windows Registry Editor Version 5.00\r\n", "1:1: an ANSI .reg file begins with \"REGEDIT4\""},
-        {"", "1:1: an ANSI .reg file begins with \"REGEDIT4\""},
+        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Sarnex]", "accepted"},
+        {"\xFF\xFE" "REGEDIT4\r\n", "1:1: this is not a .reg file: it begins with neither \"Windows Registry Editor "
+                                     "Version 5.00\" nor \"REGEDIT4\""},
+        {"Windows Registry Editor Version 5.00\r\n", "1:1: a \"Windows Registry Editor Version 5.00\" file is Unicode "
+                                                     "(UTF-16), and this one is not: save it as Unicode, or begin it "
+                                                     "with REGEDIT4 for the ANSI code page"},
+        {"\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n", "1:1: the file is UTF-8, which regedit neither writes nor "
+                                                               "reads: save it as Unicode (UTF-16), or export it again"},
         {unicode + "\"A\"=dword:1\r\n", "2:1: a value before any [key] line"},
         {unicode + "[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n",
          "2:2: only the key HKEY_LOCAL_MACHINE\\Software\\Sarnex is accepted, not HKEY_LOCAL_MACHINE\\Software\\Other"},
@@ -59,7 +64,7 @@ TEST(RegFile, RefusesWhatItDoesNotFullyUnderstand) {
     };
     for (const auto& [file, expected] : cases) EXPECT_EQ(Parsed(file), expected) << file;
     const std::vector<std::byte> odd{std::byte{0xFF}, std::byte{0xFE}, std::byte{0x57}};
-    EXPECT_EQ(std::get<RegSyntaxError>(ParseRegFile(odd, testing::CodePage1252())).message,
+    EXPECT_EQ(std::get<RegSyntaxError>(ParseRegFile(odd, testing::FixedCodePage())).message,
               "a UTF-16 file has an even number of bytes");
 }
 
@@ -67,7 +72,7 @@ TEST(RegFile, ReadsAnsiFilesDeletionsCommentsAndRegeditsEscapes) {
     const std::string file = "REGEDIT4\r\n\r\n; a comment\n[hklm\\SOFTWARE\\sarnex]\n\"Caf\xE9\" = \"\xE9\\n\"\r"
                              "\"Expand\"=HEX(2):25,00 ,\\\n   41\n \t\"Gone\"=-\n@=dword:1F  ; trailing comment\n"
                              "\"M\"=hex(7):e9";
-    const auto parsed = ParseRegFile(std::as_bytes(std::span(file)), testing::CodePage1252());
+    const auto parsed = ParseRegFile(std::as_bytes(std::span(file)), testing::FixedCodePage());
     const auto& entries = std::get<std::vector<RegEntry>>(parsed);
     ASSERT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries[0].value, (StoredValue{"Caf\xC3\xA9", 1, platform::Utf16LeBytes(u"\u00E9\n\0"sv)}));

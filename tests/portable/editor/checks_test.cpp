@@ -87,8 +87,18 @@ const struct {
       "there now, so the driver could not save its image."}},
     {"a 2.88 MB floppy a byte more than the free space", Disk("FDC28", 1280, 0, 1), Room(kLarge - 1),
      {"The disk of 2.8125 MB is larger than the 2 MB" + kNoRoom}},
-    {"a bare name's folder is the driver's to choose", {.DiskType = "HDC", .SaveImageFile = "ram.img", .SaveImageOnExit = 1},
-     kNothing, {}},
+    {"names that cannot be image files", {.DiskType = "HDC", .LoadImageFile = "C:disk.img", .SaveImageFile = "ram.img",
+                                          .LoadImageOnStart = 1, .SaveImageOnExit = 1},
+     kNothing,
+     {"The image file to load, \"C:disk.img\", is not a full path such as C:\\images\\disk.img; the driver starts "
+      "before any folder is current.",
+      "The image file to save, \"ram.img\", is not a full path such as C:\\images\\disk.img; the driver starts before "
+      "any folder is current."}},
+    {"a folder, and trailing blanks", {.DiskType = "HDC", .LoadImageFile = "\\\\server\\img\\", .SaveImageFile = "E:\\r.img ",
+                                       .LoadImageOnStart = 1, .SaveImageOnExit = 1},
+     kNothing,
+     {"The image file to load, \"\\\\server\\img\\\", names a folder; name the image file in it.",
+      "The image file to save, \"E:\\r.img \", ends in a blank, which Windows drops from file names; remove it."}},
     {"a folder that cannot be reached", Disk("HDC", 1280, 0, 1),
      [](FixedSystemFacts& f) { f.folders["E:\\Saved\\"] = {FolderFacts::State::Unreachable, "The network path was not found."}; },
      {"The folder \"E:\\Saved\\\" for the image file to save cannot be reached: The network path was not found."}},
@@ -111,36 +121,6 @@ TEST(Checks, SettingsAgainstTheMachine) {
     EXPECT_EQ(editor::SettingsCheckQuestion({"One.", "Two."}), "One.\nTwo.\n\nSave these settings anyway?");
 }
 
-TEST(Checks, ChangedValuesAndTheReferenceASaveLeaves) {
-    const DriverConfiguration reference = Disk("HDC", 16384, 0, 1);
-    for (const config::ValueId id : config::kWritingOrder) {
-        const config::ValueLayout& layout = config::LayoutOf(id);
-        DriverConfiguration changed = reference;
-        if (layout.text) changed.*layout.text = "x";
-        else changed.*layout.number = 7;
-        const std::vector<std::string_view> one{layout.name};
-        EXPECT_EQ(editor::ChangedValues(reference, changed), one);
-        EXPECT_EQ(editor::ChangedValues(changed, reference), one) << "a value that appeared or vanished";
-    }
-    EXPECT_EQ(editor::SettingsChangedQuestion({"AutoSaveEnabled", "DiskLabel"}),
-              "Since these settings were read, another program has changed:\nAutoSaveEnabled\nDiskLabel\n\n"
-              "Replace them with the settings shown here?");
-
-    DriverConfiguration written = reference;
-    written.DiskLabel = "NEW";
-    written.SizeIn4kPages = 1280;
-    written.MakeTempDir = 0;
-    DriverConfiguration adopted = reference;
-    editor::AdoptWrittenValues(adopted, written, config::WriteOutcome{2, {}});
-    EXPECT_EQ(adopted, reference) << "nothing was written when the key did not open";
-    using Reason = config::UnwrittenValue::Reason;
-    editor::AdoptWrittenValues(adopted, written, {0, {{config::ValueId::SizeIn4kPages, Reason::SetFailed, 5},
-                                                     {config::ValueId::DiskLabel, Reason::NotStorable}}});
-    DriverConfiguration expected = reference;
-    expected.MakeTempDir = 0;
-    EXPECT_EQ(adopted, expected);
-}
-
 // The typical record saves its image to C:\; with C:\ gone, every "OK" and "Save" finds that.
 TEST(Checks, NoKeepsEveryEditAndWritesNothingYesSavesAsBefore) {
     for (const std::string word : {"", "install"}) {
@@ -153,7 +133,7 @@ TEST(Checks, NoKeepsEveryEditAndWritesNothingYesSavesAsBefore) {
             p.host.QueueAnswer(false);
             p.registry.ClearOperations();
             p.user.Click(*button);
-            EXPECT_TRUE(p.registry.Operations().empty()) << "not even the key is read again";
+            EXPECT_TRUE(p.Sets().empty());
             EXPECT_EQ(StatesOf(e), before);
         }
         const headless::HeadlessHost::Question asked{
@@ -167,44 +147,57 @@ TEST(Checks, NoKeepsEveryEditAndWritesNothingYesSavesAsBefore) {
     }
 }
 
-TEST(Checks, AValueChangedMeanwhileIsNamedAndOnlyYesReplacesIt) {
-    FreshProgram p;
-    editor::Editor& e = p.Start();
-    StoreKey(p.registry, {{"DiskLabel", Text("OTHER")}, {"MakeTempDir", Number(0)}});
-    p.host.QueueAnswer(false);
-    p.user.Click(e.saveButton);
-    EXPECT_EQ(p.host.Questions().back().text, "Since these settings were read, another program has changed:\n"
-                                              "MakeTempDir\nDiskLabel\n\nReplace them with the settings shown here?");
-    EXPECT_EQ(p.Stored("DiskLabel"), Text("OTHER"));
-    p.host.QueueAnswer(true);
-    p.user.Click(e.saveButton);
-    EXPECT_EQ(p.Stored("DiskLabel"), Text("RAMDISK"));
-    // What the editor wrote, even partly, is its own and no change next time; a key that cannot be
-    // opened is no change either.
-    p.registry.FailSet(kKey, "DiskLabel", platform::registry_status::kAccessDenied);
-    p.user.Retype(e.volumeLabelBox, "THIRD");
-    p.user.Click(e.tempDirCheck);
-    p.user.Click(e.saveButton);
-    p.registry.FailSet(kKey, "DiskLabel", 0);
-    p.user.Click(e.saveButton);
-    p.registry.FailOpen(kKey, platform::registry_status::kAccessDenied);
-    p.user.Click(e.saveButton);
-    EXPECT_EQ(p.host.Questions().size(), 2u);
-    EXPECT_EQ(p.host.UnusedAnswers(), 0u);
-}
-
-TEST(Checks, TheCheckComesFirstAndTheKeyIsReadOnlyAfterIt) {
-    FreshProgram p;
-    editor::Editor& e = p.Start();
-    p.facts.folders.clear();
-    StoreKey(p.registry, {{"DiskLabel", Text("OTHER")}});
-    p.host.QueueAnswer(true);
-    p.host.QueueAnswer(false);
-    p.registry.ClearOperations();
-    p.user.Click(e.okButton);
-    EXPECT_EQ(p.host.Log().back(), "ask Editor Sarnex Settings Changed");
-    EXPECT_EQ(p.registry.Operations().size(), 15u) << "one reading pass, no write";
-    EXPECT_TRUE(e.Loaded());
+// Another program writes the key while the editor is open: what only it changed stays as it left it,
+// what only the user changed is written, and only what both changed, or what the two together would
+// have loading change, is asked about; after the save the stored key is the base for the next one.
+TEST(Checks, ChangesMeanwhileAreMergedAndOnlyConflictsAsked) {
+    const struct {
+        const char* name;
+        StoredValues theirs;
+        std::function<void(UserDriver&, editor::Editor&)> mine;
+        std::string question;  // empty: none
+        StoredValues afterNo, afterYes;
+    } cases[] = {
+        {"different values", {{"DiskLabel", Text("OTHER")}},
+         [](UserDriver& u, editor::Editor& e) { u.Retype(e.diskSizeBox, "100"); }, "",
+         {{"DiskLabel", Text("OTHER")}, {"SizeIn4kPages", Number(25600)}}, {}},
+        {"the same value", {{"DiskLabel", Text("OTHER")}, {"MakeTempDir", Number(0)}},
+         [](UserDriver& u, editor::Editor& e) { u.Retype(e.volumeLabelBox, "MINE"), u.Retype(e.diskSizeBox, "100"); },
+         "Disk Label text: stored now \"OTHER\", here \"MINE\"\n",
+         {{"DiskLabel", Text("OTHER")}, {"MakeTempDir", Number(0)}, {"SizeIn4kPages", Number(25600)}},
+         {{"DiskLabel", Text("MINE")}, {"MakeTempDir", Number(0)}}},
+        {"the same change", {{"DiskLabel", Text("SAME")}},
+         [](UserDriver& u, editor::Editor& e) { u.Retype(e.volumeLabelBox, "SAME"); }, "", {{"DiskLabel", Text("SAME")}}, {}},
+        {"together against a rule", {{"MakeTempDir", Number(1)}},
+         [](UserDriver& u, editor::Editor& e) { u.Click(e.loadImageCheck); },
+         "Load Disk Image: stored now unticked, here ticked\nCreate TEMP directory: stored now ticked, here "
+         "unticked\nDisk Label: stored now ticked, here unticked\n",
+         {{"LoadImageOnStart", Number(0)}, {"MakeTempDir", Number(1)}, {"UseDiskLabel", Number(1)}},
+         {{"LoadImageOnStart", Number(1)}, {"MakeTempDir", Number(0)}, {"UseDiskLabel", Number(0)}}},
+    };
+    for (const auto& c : cases) {
+        for (const bool yes : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (yes ? ", Yes" : ", No"));
+            FreshProgram p(With(TypicalRecord(), {{"MakeTempDir", Number(0)}}));
+            editor::Editor& e = p.Start();
+            c.mine(p.user, e);
+            StoreKey(p.registry, c.theirs);
+            if (!c.question.empty()) p.host.QueueAnswer(yes);
+            p.user.Click(e.saveButton);
+            if (c.question.empty()) {
+                EXPECT_TRUE(p.host.Questions().empty());
+            } else {
+                ASSERT_EQ(p.host.Questions().size(), 1u);
+                EXPECT_EQ(p.host.Questions()[0].text, "Since the editor read these settings, another program has "
+                                                      "changed them:\n" + c.question + "\nReplace the stored values "
+                                                      "with the ones shown here? No keeps the other program's.");
+            }
+            for (const auto& [name, value] : yes && !c.afterYes.empty() ? c.afterYes : c.afterNo)
+                EXPECT_EQ(p.Stored(name), value) << name;
+            p.user.Click(e.saveButton);
+            EXPECT_EQ(p.host.Questions().size(), c.question.empty() ? 0u : 1u) << "the saved key is the next base";
+        }
+    }
 }
 
 }  // namespace

@@ -161,43 +161,6 @@ TEST(Loading, AnAbsentValueChangesOnlyItsOwnControls) {
     }
 }
 
-TEST(Loading, ReadsThirteenValuesInOrderInOnePass) {
-    FreshProgram p;
-    p.Start();
-    std::vector<std::string> expected = {std::string(kKey) + ":0"};
-    for (const auto& name : kLoadingOrder) expected.push_back(name + ":0");
-    std::vector<std::string> got;
-    for (const auto& op : p.registry.Operations())
-        if (op.kind != Kind::Close) got.push_back(op.target + ":" + std::to_string(op.status));
-    EXPECT_EQ(got, expected);
-    EXPECT_EQ(p.Operations(Kind::Close).size(), 1u);
-}
-
-// Every assignment of loading raises its control's handler at once; the bars find no movement.
-TEST(Loading, EventsRaisedOnTheWay) {
-    const struct {
-        const char* name;
-        std::optional<StoredValues> stored;
-        std::vector<std::string> trace;
-    } cases[] = {
-        {"typical", kTypical,
-         {"diskTypeList.Click", "saveImageCheck.Click", "diskSizeBox.Change", "autoSaveCheck.Click",
-          "driveLetterCheck.Click", "driveLetterBox.Change", "tempDirCheck.Click", "volumeLabelCheck.Click",
-          "diskSizeSpinner.Change", "driveLetterSpinner.Change", "autoSaveSpinner.Change"}},
-        {"empty key", StoredValues{}, {"diskSizeSpinner.Change", "driveLetterSpinner.Change", "autoSaveSpinner.Change"}},
-        {"missing key", std::nullopt,
-         {"diskTypeList.Click", "driveLetterBox.Change", "diskSizeBox.Change", "autoSaveSpinner.Change",
-          "diskSizeSpinner.Change", "driveLetterSpinner.Change"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        FreshProgram p(c.stored);
-        EventTrace trace(p.Editor());
-        p.Start();
-        EXPECT_EQ(trace.Entries(), c.trace);
-    }
-}
-
 TEST(Loading, AKeyThatCannotBeOpenedShowsTheDefaultsAndTheNoticeInFront) {
     for (platform::RegistryStatus status : {platform::registry_status::kNotFound, platform::registry_status::kAccessDenied}) {
         SCOPED_TRACE(status);

@@ -63,8 +63,6 @@ const SaveCase kSaveCases[] = {
      [](UserDriver& u, editor::Editor& e) { u.Pick(e.diskTypeList, 2); },
      {{"DiskType", Text("FDC28")}, {"LoadImageFile", Text("C:\\disk.img")}, {"SizeIn4kPages", Number(16384)},
       {"DiskFormatFAT32", Number(1)}, {"UserDriveLetter", Number(16777234)}}},
-    {"no selection saves the hard disk", With(kTypical, {{"DiskType", Text("hdc")}}), nullptr,
-     {{"DiskType", Text("HDC")}}},
     {"unticked letter keeps its letter", kTypical, [](UserDriver& u, editor::Editor& e) { u.Click(e.driveLetterCheck); },
      {{"UserDriveLetter", Number(18)}}},
     {"options", kTypical,
@@ -90,15 +88,14 @@ TEST(Saving, EditsBecomeStoredBytes) {
         p.facts.AddFile("C:\\Bilder\\Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC.img", 0);  // the image one case loads
         editor::Editor& e = p.Start();
         if (c.edit) c.edit(p.user, e);
-        p.user.Focus(e.saveButton);  // leaving a number box normalises it: the save must change nothing
-        const auto before = StatesOf(e);
         p.registry.ClearOperations();
         p.user.Click(e.saveButton);
-        // One pass reads the key again for changes made meanwhile, one writes it.
-        EXPECT_EQ(p.Operations(Kind::Open), std::vector<std::string>(2, std::string(kKey) + ":0"));
         EXPECT_EQ(p.Sets(), AllWritten());
-        EXPECT_EQ(p.Operations(Kind::Close).size(), 2u);
-        EXPECT_EQ(StatesOf(e), before);
+        EXPECT_EQ(p.registry.OpenHandleCount(), 0u);
+        std::map<std::string, std::optional<StoredValue>> saved;
+        for (const auto& name : kWritingOrder) saved[name] = p.Stored(name);
+        FreshProgram again(saved);
+        EXPECT_EQ(StatesOf(e), StatesOf(again.Start())) << "after a save the editor shows the key as a new start would";
         for (const auto& [name, value] : c.expected.empty() ? c.stored : c.expected) EXPECT_EQ(p.Stored(name), value) << name;
         EXPECT_EQ(p.registry.ValueCount(kKey), 13u);
         EXPECT_FALSE(p.IsLoaded<notices::RegistrySaveFailedNotice>());
@@ -156,9 +153,8 @@ TEST(Saving, AKeyThatCannotBeWrittenIsReportedAndTheEditsStay) {
     }
 }
 
-// A write that fails, or a value that cannot be stored, does not stop the others: each is written
-// in order, the user is told, and "OK" keeps the editor open with the edits.
-TEST(Saving, ValuesThatCannotBeStoredAreReportedAndTheRestWritten) {
+// A write that fails does not stop the others: each is written in order, and the user is told.
+TEST(Saving, AWriteTheRegistryRefusesIsReportedAndTheRestWritten) {
     for (const auto& failing : kWritingOrder) {
         SCOPED_TRACE(failing);
         FreshProgram p;
@@ -166,32 +162,120 @@ TEST(Saving, ValuesThatCannotBeStoredAreReportedAndTheRestWritten) {
         p.user.Pick(e.diskTypeList, 1);  // an edit that shows whether DiskType was written
         p.registry.FailSet(kKey, failing, platform::registry_status::kAccessDenied);
         p.registry.ClearOperations();
-        p.user.Click(e.saveButton);
+        p.user.Click(e.okButton);
         std::vector<std::string> expected;
         for (const auto& name : kWritingOrder) expected.push_back(name + (name == failing ? ":5" : ":0"));
         EXPECT_EQ(p.Sets(), expected);
         EXPECT_EQ(p.Stored("DiskType"), failing == "DiskType" ? Text("HDC") : Text("FDC14"));
         EXPECT_TRUE(p.IsLoaded<notices::RegistrySaveFailedNotice>());
+        EXPECT_TRUE(e.Loaded()) << "OK keeps the editor while a value is not stored";
     }
+}
 
+// A value the editor cannot encode refuses the whole save before anything is written, for "Save" and
+// "OK" alike: the box says which control and what is wrong, and the editor keeps every edit.
+TEST(Saving, AnEditThatCannotBeStoredWritesNothingAndNamesItsControl) {
     FreshProgram p;
     editor::Editor& e = p.Start();
-    p.user.Clear(e.driveLetterBox);                  // no letter to store
-    e.volumeLabelBox.SetText("\xE4\xB8\xAD");         // no Windows-1252 code: typing refuses it
-    e.diskSizeBox.SetText("9000000");                // pages beyond 32 bits: only code can leave this
-    p.user.Retype(e.saveImageFileBox, "E:\\saved.img");
-    p.facts.AddFolder("E:\\", 1024 * kMegabyte);
-    p.registry.ClearOperations();
-    p.user.Click(e.okButton);
-    std::vector<std::string> expected;
-    for (const auto& name : kWritingOrder)
-        if (name != "UserDriveLetter" && name != "DiskLabel" && name != "SizeIn4kPages") expected.push_back(name + ":0");
-    EXPECT_EQ(p.Sets(), expected);
-    EXPECT_EQ(p.Stored("UserDriveLetter"), Number(16777234));
-    EXPECT_EQ(p.Stored("SaveImageFile"), Text("E:\\saved.img"));
-    EXPECT_TRUE(p.IsLoaded<notices::RegistrySaveFailedNotice>());
-    EXPECT_TRUE(e.Loaded()) << "OK keeps the editor while a value cannot be stored";
-    EXPECT_EQ(p.Window<notices::RestartPrompt>(), nullptr);
+    p.user.Clear(e.driveLetterBox);
+    p.user.Retype(e.autoSaveIntervalBox, "100");
+    p.user.Focus(e.cancelButton);
+    for (forms::CommandButton* button : {&e.saveButton, &e.okButton}) {
+        const auto before = StatesOf(e);
+        p.registry.ClearOperations();
+        p.user.Click(*button);
+        EXPECT_TRUE(p.Sets().empty());
+        EXPECT_EQ(StatesOf(e), before);
+        EXPECT_TRUE(e.Loaded());
+    }
+    const headless::HeadlessHost::Question told{"Editor", "Sarnex Settings Check",
+        "Select Drive Letter: the drive letter box is empty; type a letter from D to Z\n\nNothing was saved."};
+    EXPECT_EQ(p.host.Messages(), (std::vector{told, told}));
+    EXPECT_FALSE(p.IsLoaded<notices::RegistrySaveFailedNotice>());
+
+    // On a double-byte code page a name within the box's 254 characters may take more bytes than a
+    // text value holds.
+    FreshProgram japanese(TypicalRecord(), 932);
+    editor::Editor& j = japanese.Start();
+    std::string name = "C:\\";
+    for (int i = 0; i < 130; ++i) name += "\xE6\x97\xA5";  // 日, two bytes in code page 932
+    japanese.user.Retype(j.saveImageFileBox, name);
+    japanese.user.Click(j.saveButton);
+    ASSERT_EQ(japanese.host.Messages().size(), 1u);
+    EXPECT_EQ(japanese.host.Messages()[0].text, "Save Image Settings, Filename: the text takes 263 bytes in the ANSI "
+                                                "code page; at most 254 can be stored\n\nNothing was saved.");
+    EXPECT_EQ(japanese.Stored("SaveImageFile"), Text("C:\\save.img"));
+    name.resize(name.size() - 3 * 5);  // 125 characters of two bytes: 253 bytes with the rest, which fit
+    japanese.facts.AddFolder("C:\\", 4096 * kMegabyte);
+    japanese.user.Retype(j.saveImageFileBox, name);
+    japanese.user.Click(j.saveButton);
+    EXPECT_EQ(japanese.host.Messages().size(), 1u);
+    EXPECT_EQ(japanese.registry.GetStored(kKey, "SaveImageFile")->data.size(), 2u * (3 + 125 + 1));
+}
+
+// Values loading cannot read as they stand, as other programs leave them: an untouched save keeps each
+// byte for byte, or absent, and so does an edit of another control; the user's edit of its own
+// control writes what the control then shows. A design text is never stored.
+struct UnreadCase {
+    const char* name;
+    const char* value;
+    std::optional<StoredValue> stored;
+    Edit touch;
+    std::optional<StoredValue> touched;  // the value after the touch and a save; none: still absent
+};
+
+const UnreadCase kUnread[] = {
+    {"absent from the key", "SaveImageFile", std::nullopt,
+     [](UserDriver& u, editor::Editor& e) { u.Retype(e.saveImageFileBox, "C:\\new.img"); }, Text("C:\\new.img")},
+    {"a design text is never stored", "DiskLabel", std::nullopt,
+     [](UserDriver& u, editor::Editor& e) { u.Click(e.loadImageCheck), u.Click(e.volumeLabelCheck); }, std::nullopt},
+    {"longer than the editor holds", "SaveImageFile", Text(std::string(300, 'p')),
+     [](UserDriver& u, editor::Editor& e) { u.Retype(e.saveImageFileBox, "C:\\short.img"); }, Text("C:\\short.img")},
+    {"another type", "SizeIn4kPages", Raw(11, std::string("\x00\x80\x00\x00\x00\x00\x00\x00", 8)),
+     [](UserDriver& u, editor::Editor& e) { u.Retype(e.diskSizeBox, "48"); }, Number(12288)},
+    {"another size", "MakeTempDir", Raw(4, std::string("\x01\x00", 2)),
+     [](UserDriver& u, editor::Editor& e) { u.Click(e.tempDirCheck); }, Number(0)},
+    {"a text as a number", "AutoSaveTrigger", Raw(1, std::string("60\0", 3)),
+     [](UserDriver& u, editor::Editor& e) { u.Retype(e.autoSaveIntervalBox, "100"); }, Number(25)},
+    {"a text the code page cannot hold", "DiskLabel", Wide(u"日本語ラベル"),
+     [](UserDriver& u, editor::Editor& e) { u.Retype(e.volumeLabelBox, "DATA"); }, Text("DATA")},
+    {"a text with a zero inside", "LoadImageFile", Raw(1, std::string("C:\\a\0b.img\0", 11)),
+     [](UserDriver& u, editor::Editor& e) { u.Click(e.loadImageCheck), u.Type(e.loadImageFileBox, "x"); },
+     Text("C:\\ab.imgx")},
+    {"a flag other than 0 or 1", "UseDiskLabel", Number(2),
+     [](UserDriver& u, editor::Editor& e) { u.Click(e.volumeLabelCheck); }, Number(1)},
+    {"a disk type the list does not know", "DiskType", Text("hdc"),
+     [](UserDriver& u, editor::Editor& e) { u.Pick(e.diskTypeList, 2); }, Text("FDC28")},
+    {"bits no control shows", "UserDriveLetter", Number(0x01000112),
+     [](UserDriver& u, editor::Editor& e) { u.Retype(e.driveLetterBox, "t"); }, Number(0x01000113)},
+    {"a letter outside D to Z", "UserDriveLetter", Number(0x01000001),
+     [](UserDriver& u, editor::Editor& e) { u.Click(e.driveLetterCheck); }, Number(3)},
+};
+
+TEST(Saving, WhatLoadingCannotReadStaysAsStoredUntilItsControlIsChanged) {
+    for (const UnreadCase& c : kUnread) {
+        SCOPED_TRACE(c.name);
+        FreshProgram p(With(TypicalRecord(), {{c.value, c.stored}}));
+        p.host.AnswerBy([](const std::string& title) { return title == "Sarnex Settings Check"; });
+        editor::Editor& e = p.Start();
+        const auto before = p.Kept();
+        p.user.Click(e.saveButton);
+        EXPECT_EQ(p.Kept(), before);
+        // An edit of another control writes that control's value only.
+        const bool label = std::string_view(c.value).ends_with("DiskLabel");
+        p.user.Retype(label ? e.autoSaveIntervalBox : e.volumeLabelBox, label ? "100" : "OTHER");
+        p.user.Click(e.saveButton);
+        const auto others = [&](std::vector<platform::StoredValue> values) {
+            std::erase_if(values, [&](const auto& v) { return v.name == (label ? "AutoSaveTrigger" : "DiskLabel"); });
+            return values;
+        };
+        EXPECT_EQ(others(p.Kept()), others(before));
+        c.touch(p.user, e);
+        p.user.Click(e.saveButton);
+        for (const auto& question : p.host.Questions()) EXPECT_EQ(question.title, "Sarnex Settings Check");
+        if (c.touched) EXPECT_EQ(p.Stored(c.value), c.touched);
+        else if (!c.stored) EXPECT_EQ(p.Stored(c.value), std::nullopt);
+    }
 }
 
 }  // namespace

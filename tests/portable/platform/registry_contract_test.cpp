@@ -1,7 +1,7 @@
 // The registry contract against the in-memory registry.
 #include "shared/registry_contract.h"
 
-#include "support/code_page_1252.h"
+#include "support/fixed_code_page.h"
 #include "support/memory_registry.h"
 
 namespace sarnex::registry_contract {
@@ -18,7 +18,7 @@ public:
 
 private:
     testing::MemoryRegistry registry_;
-    testing::CodePage1252 codePage_;
+    testing::FixedCodePage codePage_;
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Memory, RegistryContract, MemoryRegistryEnvironment);
