@@ -1,8 +1,10 @@
 #include "ctl/check.h"
 
 #include <algorithm>
+#include <array>
 
 #include "config/registry_record.h"
+#include "config/value_codec.h"
 #include "config/value_conversions.h"
 #include "ctl/editor_session.h"
 #include "ctl/value_text.h"
@@ -40,6 +42,18 @@ std::string Why(ValueId id, const std::vector<editor::RuleNote>& notes) {
 }
 
 }  // namespace
+
+std::optional<std::string> FastStartupNote(platform::Registry& registry) {
+    const auto [status, key] = platform::RegistryKey::Open(
+        registry, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Power", platform::KeyAccess::Query);
+    std::array<std::byte, 4> value{};
+    std::uint32_t type = 0, size = 0;
+    if (!key.IsOpen() || key.Query("HiberbootEnabled", type, value, size) != platform::registry_status::kSuccess ||
+        type != config::kNumberType || config::DecodeNumber(std::span(value).first(size)) != 1)
+        return std::nullopt;
+    return "Fast Startup is on, so \"Shut down\" does not start the driver again: it takes new settings at the "
+           "next \"Restart\".";
+}
 
 void LoadKey(headless::MemoryRegistry& registry, const std::vector<platform::StoredValue>& values) {
     registry.AddKey(config::kDriverKey);

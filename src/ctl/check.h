@@ -36,6 +36,10 @@ struct Inspection {
 Inspection Inspect(platform::Registry& registry, const platform::CodePage& codePage,
                    const platform::SystemFacts& system);
 
+// One sentence when Windows' Fast Startup is on: "Shut down" then does not start the driver again,
+// so it reads new settings only at a restart. Nothing when it is off or cannot be told.
+std::optional<std::string> FastStartupNote(platform::Registry& registry);
+
 // What the driver would fail at with these settings on this machine.
 std::vector<Finding> StartFindings(const config::DriverConfiguration& settings, const platform::SystemFacts& system);
 

@@ -171,6 +171,7 @@ Outcome SetCommand(const Command& command, const Services& services) {
             return Failed(exit_code::kRegistry, message + " failed as well: those hold the new settings");
         }
         outcome.out += "Saved to " + std::string(kKeyPath) + "; the driver takes the settings when it next starts.\n";
+        if (const auto note = FastStartupNote(services.registry)) outcome.out += "note: " + *note + "\n";
     }
     for (const Finding& finding : StartFindings(record, services.systemFacts))
         outcome.out += "warning: " + finding.text + "\n";

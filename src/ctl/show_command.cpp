@@ -80,13 +80,14 @@ Outcome CheckCommand(const Command& command, const Services& services) {
     if (!inspection) return outcome;
     const auto& findings = inspection->findings;
     outcome.exitCode = findings.empty() ? exit_code::kSuccess : exit_code::kFound;
+    const auto note = FastStartupNote(services.registry);
     if (command.json) {
-        outcome.out = "{\"problems\":" + JsonProblems(findings) + "}\n";
-    } else if (findings.empty()) {
-        outcome.out = "No problems found in " + std::string(kKeyPath) + ".\n";
-    } else {
-        for (const Finding& finding : findings) outcome.out += finding.text + "\n";
+        outcome.out = "{\"problems\":" + JsonProblems(findings) + ",\"notes\":[" + (note ? JsonString(*note) : "") + "]}\n";
+        return outcome;
     }
+    if (findings.empty()) outcome.out = "No problems found in " + std::string(kKeyPath) + ".\n";
+    for (const Finding& finding : findings) outcome.out += finding.text + "\n";
+    if (note) outcome.out += "note: " + *note + "\n";
     return outcome;
 }
 

@@ -106,6 +106,7 @@ Outcome ImportCommand(const Command& command, const Services& services) {
     key.Close();
     outcome.out += "Imported " + std::to_string(changes.size()) + (changes.size() == 1 ? " change" : " changes") +
                    " into " + std::string(kKeyPath) + ".\n" + checked;
+    if (const auto note = FastStartupNote(services.registry)) outcome.out += "note: " + *note + "\n";
     return outcome;
 }
 

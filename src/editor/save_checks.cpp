@@ -151,6 +151,34 @@ void CheckImageToSave(const config::DriverConfiguration& settings, std::optional
     findings.push_back(finding + ", so the driver could not save its image.");
 }
 
+// A letter held by anything but a RAM disk, which is taken to be this one, cannot be the RAM disk's.
+void CheckDriveLetter(const config::DriverConfiguration& settings, const platform::SystemFacts& system,
+                      std::vector<std::string>& findings) {
+    if (settings.DiskType != "HDC" || !settings.UserDriveLetter) return;
+    const auto bits = static_cast<std::uint32_t>(*settings.UserDriveLetter);
+    const std::uint32_t index = bits & 0xFF;
+    if ((bits >> 24) == 0 || index < 3 || index > 25) return;
+    const char letter = static_cast<char>('A' + index);
+    using Kind = platform::DriveLetterHolder::Kind;
+    const platform::DriveLetterHolder holder = system.DriveLetter(letter);
+    if (holder.kind == Kind::Free || holder.kind == Kind::RamDisk) return;
+    std::string what;
+    if (holder.device.starts_with("\\??\\")) {
+        what = "a SUBST of " + Quoted(holder.device.substr(4));
+    } else {
+        switch (holder.kind) {
+            case Kind::Removable: what = "a removable drive"; break;
+            case Kind::Fixed: what = "a local disk"; break;
+            case Kind::Network: what = "a network drive"; break;
+            case Kind::CdRom: what = "a CD or DVD drive"; break;
+            default: what = "a drive"; break;
+        }
+        if (!holder.device.empty()) what += " (" + holder.device + ")";
+    }
+    findings.push_back("The drive letter " + std::string(1, letter) + ": is already taken by " + what +
+                       ", so the driver could not give it to the RAM disk; choose another letter.");
+}
+
 }  // namespace
 
 std::vector<std::string> CheckSettings(const config::DriverConfiguration& settings,
@@ -160,6 +188,7 @@ std::vector<std::string> CheckSettings(const config::DriverConfiguration& settin
     if (disk) CheckMemory(*disk, system, findings);
     CheckImageToLoad(settings, disk, system, findings);
     CheckImageToSave(settings, disk, system, findings);
+    CheckDriveLetter(settings, system, findings);
     return findings;
 }
 

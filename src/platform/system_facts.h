@@ -32,6 +32,13 @@ struct FreeSpace {
     std::string failure;      // why the system could not tell; empty when it could
 };
 
+// What holds a drive letter, as Windows says it: its drive type and the device the letter names.
+struct DriveLetterHolder {
+    enum class Kind { Free, Removable, Fixed, Network, CdRom, RamDisk, Other };
+    Kind kind = Kind::Free;
+    std::string device;  // "\\Device\\CdRom0"; a SUBST names its folder as "\\??\\C:\\Temp"
+};
+
 class SystemFacts {
 public:
     virtual ~SystemFacts() = default;
@@ -41,6 +48,8 @@ public:
     virtual FolderFacts Folder(const std::string& path) const = 0;
     // The free space on the volume that holds `folder`.
     virtual FreeSpace FreeSpaceFor(const std::string& folder) const = 0;
+    // What holds the drive letter `letter` ('A' to 'Z') now, in this logon session.
+    virtual DriveLetterHolder DriveLetter(char letter) const = 0;
 };
 
 }  // namespace sarnex::platform

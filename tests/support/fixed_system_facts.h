@@ -28,6 +28,11 @@ public:
         return it == freeSpace.end() ? platform::FreeSpace{0, "No such volume."} : it->second;
     }
 
+    platform::DriveLetterHolder DriveLetter(char letter) const override {
+        const auto it = drives.find(letter);
+        return it == drives.end() ? platform::DriveLetterHolder{} : it->second;
+    }
+
     void AddFile(const std::string& path, std::uint64_t size) {
         files[path] = {platform::FileFacts::State::Readable, size, {}};
     }
@@ -41,6 +46,7 @@ public:
     std::map<std::string, platform::FileFacts> files;
     std::map<std::string, platform::FolderFacts> folders;
     std::map<std::string, platform::FreeSpace> freeSpace;
+    std::map<char, platform::DriveLetterHolder> drives;  // letters not set up are free
 };
 
 }  // namespace sarnex::testing

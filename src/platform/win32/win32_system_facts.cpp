@@ -59,4 +59,23 @@ platform::FreeSpace Win32SystemFacts::FreeSpaceFor(const std::string& folder) co
     return {freeToCaller.QuadPart, {}};
 }
 
+platform::DriveLetterHolder Win32SystemFacts::DriveLetter(char letter) const {
+    using Kind = platform::DriveLetterHolder::Kind;
+    const wchar_t name[] = {static_cast<wchar_t>(letter), L':', L'\0'};
+    std::wstring device(1024, L'\0');
+    const DWORD length = QueryDosDeviceW(name, device.data(), static_cast<DWORD>(device.size()));
+    const bool mapped = length != 0;
+    if (!mapped && (GetLogicalDrives() & (1u << (letter - 'A'))) == 0) return {Kind::Free, {}};
+    device.resize(mapped ? wcslen(device.c_str()) : 0);
+    const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
+    switch (GetDriveTypeW(root)) {
+        case DRIVE_REMOVABLE: return {Kind::Removable, Narrow(device)};
+        case DRIVE_FIXED: return {Kind::Fixed, Narrow(device)};
+        case DRIVE_REMOTE: return {Kind::Network, Narrow(device)};
+        case DRIVE_CDROM: return {Kind::CdRom, Narrow(device)};
+        case DRIVE_RAMDISK: return {Kind::RamDisk, Narrow(device)};
+        default: return {Kind::Other, Narrow(device)};
+    }
+}
+
 }  // namespace sarnex::win32

@@ -103,7 +103,7 @@ TEST_F(Ctl, CommandsOptionsAndValues) {
     Expect({
         {{}, "", 2, Usage("no command given"), {}},
         {{}, "set nonsense --version", 0, "sarnexctl 1.0.7\n", {}},
-        {{}, "CHECK --Json", 0, "{\"problems\":[]}\n", {}},
+        {{}, "CHECK --Json", 0, "{\"problems\":[],\"notes\":[]}\n", {}},
         {{}, "show --dry-run", 2, Usage("show takes no option \"--dry-run\""), {}},
         {{}, "frobnicate", 2, Usage("unknown command \"frobnicate\""), {}},
         {{}, "set", 2, Usage("set needs at least one SETTING=VALUE"), {}},
@@ -276,6 +276,24 @@ TEST_F(Ctl, ShowListsTheSettingsAndTheStoredBytes) {
                                "absent\"]}\n")) << json;
 }
 
+// With Fast Startup on, a save and check say once that only "Restart" starts the driver again; the exit
+// code stays as the findings make it. Off or absent, nothing is said.
+TEST_F(Ctl, FastStartupIsNotedAfterASaveAndByCheck) {
+    const std::string note = "note: Fast Startup is on, so \"Shut down\" does not start the driver again: it takes "
+                             "new settings at the next \"Restart\".\n";
+    const std::string power = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Power";
+    for (const int hiberboot : {-1, 0, 1}) {
+        SCOPED_TRACE(hiberboot);
+        Store();
+        if (hiberboot >= 0) registry.PutValue(power, "HiberbootEnabled", 4, {std::byte(hiberboot), {}, {}, {}});
+        const std::string said = hiberboot == 1 ? note : "";
+        EXPECT_EQ(Run("set size=48").out, "size  64 -> 48\n" + kSaved + said);
+        const ctl::Outcome check = Run("check");
+        EXPECT_EQ(check.out, "No problems found in " + kPath + ".\n" + said);
+        EXPECT_EQ(check.exitCode, 0);
+    }
+}
+
 // init: a missing key gets the editor's defaults; an existing one is left as it is.
 TEST_F(Ctl, InitCreatesAMissingKeyOnly) {
     registry.Clear();
@@ -301,6 +319,7 @@ struct Failing final : platform::SystemFacts {
     platform::FileFacts File(const std::string&) const override { return {}; }
     platform::FolderFacts Folder(const std::string&) const override { return {}; }
     platform::FreeSpace FreeSpaceFor(const std::string&) const override { return {}; }
+    platform::DriveLetterHolder DriveLetter(char) const override { return {}; }
 };
 
 TEST_F(Ctl, AnInternalErrorEndsWithItsOwnCode) {
