@@ -36,16 +36,20 @@ protected:
         EXPECT_TRUE(CopyFileW(win32::Widen(SARNEX_EXE_PATH).c_str(), win32::Widen(copy).c_str(), FALSE));
         return copy;
     }
-    // A 5 MB hard disk that loads the image, its label stored as binary, which a save writes as text.
+    // A 5 MB hard disk that loads the image, its label stored as binary, which a save keeps as it is, and
+    // AutoSave without image saving, which loading ticks and a save writes.
     // "€" reaches the file system through the ANSI code page.
-    StoredValues ImageLoading() const {
+    std::string AnsiImage() const {
         std::string ansi = image;
-        ansi.replace(ansi.find("\xE2\x82\xAC"), 3, "\x80");
-        return With(TypicalRecord(), {{"SizeIn4kPages", Number(1280)}, {"LoadImageOnStart", Number(1)},
-                                      {"LoadImageFile", Text(ansi)}, {"MakeTempDir", Number(0)},
-                                      {"UseDiskLabel", Number(0)}, {"DiskLabel", Raw(REG_BINARY, {"RAMDISK", 8})}});
+        return ansi.replace(ansi.find("\xE2\x82\xAC"), 3, "\x80");
     }
-    StoredValues Saved() const { return With(ImageLoading(), {{"DiskLabel", Text("RAMDISK")}}); }
+    StoredValues ImageLoading() const {
+        return With(TypicalRecord(), {{"SizeIn4kPages", Number(1280)}, {"LoadImageOnStart", Number(1)},
+                                      {"LoadImageFile", Text(AnsiImage())}, {"MakeTempDir", Number(0)},
+                                      {"UseDiskLabel", Number(0)}, {"DiskLabel", Raw(REG_BINARY, {"RAMDISK", 8})},
+                                      {"SaveImageOnExit", Number(0)}});
+    }
+    StoredValues Saved() const { return With(ImageLoading(), {{"SaveImageOnExit", Number(1)}}); }
 
     const std::string image = TempPath("sarnex \xE2\x82\xAC check.img");
     const std::string folder = TempPath("\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xD0\x96\xD1\x83\xD0\xBA");
@@ -86,23 +90,26 @@ TEST_F(StartedPrograms, AnImageThatFitsAsksNothingAndInstallingOffersNoRestart) 
     EXPECT_EQ(ReadKey(), Saved());
 }
 
-TEST_F(StartedPrograms, AValueChangedWithRegeditMeanwhileIsNamedOnSave) {
-    ReplaceKey(TypicalRecord());
+// regedit ticks the TEMP directory of a key that loads an image: with the editor's settings that is a
+// record loading would change, so the editor asks, in a box it owns; Yes writes its own, No keeps regedit's.
+TEST_F(StartedPrograms, AChangeMeanwhileThatBreaksARuleIsAskedAbout) {
+    const auto loading = With(TypicalRecord(), {{"LoadImageOnStart", Number(1)}, {"MakeTempDir", Number(0)},
+                                                {"UseDiskLabel", Number(0)}});
+    CreateSizedFile(image, 5242880);
+    ReplaceKey(With(loading, {{"LoadImageFile", Text(AnsiImage())}}));
     const Process run("\"" SARNEX_EXE_PATH "\"");
     HWND editor = run.WaitForWindow(kEditor);
-    WriteFileBytes(ours, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Sarnex]\r\n\"DiskLabel\"=\"REGEDIT\"\r\n\r\n");
-    ASSERT_EQ(RunToTheEnd("regedit.exe /S \"" + ours + "\"").exitCode, 0);
-    const auto changed = With(TypicalRecord(), {{"DiskLabel", Text("REGEDIT")}});
-    ASSERT_EQ(ReadKey(), changed);
-    for (int answer : {IDNO, IDYES}) {
+    WriteFileBytes(ours, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Sarnex]\r\n\"MakeTempDir\"=dword:1\r\n\r\n");
+    for (int answer : {IDYES, IDNO}) {
+        ASSERT_EQ(RunToTheEnd("regedit.exe /S \"" + ours + "\"").exitCode, 0);
         ASSERT_TRUE(Press(editor, L"Save"));
         HWND box = WaitForWindow(run.Id(), L"#32770", L"Sarnex Settings Changed");
         EXPECT_EQ(GetWindow(box, GW_OWNER), editor);
-        EXPECT_EQ(BoxText(box), "Since these settings were read, another program has changed:\nDiskLabel\n\n"
-                                "Replace them with the settings shown here?");
+        EXPECT_EQ(BoxText(box), "Since the editor read these settings, another program has changed them:\nCreate TEMP "
+                                "directory: stored now ticked, here unticked\n\nReplace the stored values with the ones "
+                                "shown here? No keeps the other program's.");
         ASSERT_TRUE(Answer(box, answer));
-        // No leaves what regedit stored, Yes writes what the editor shows.
-        EXPECT_TRUE(WaitFor([&] { return ReadKey() == (answer == IDNO ? changed : TypicalRecord()); }));
+        EXPECT_TRUE(WaitFor([&] { return (*ReadKey())["MakeTempDir"] == Number(answer == IDYES ? 0 : 1); }));
     }
 }
 

@@ -186,19 +186,22 @@ TEST(EditorKeyboard, EnterAndEscCloseTheOpenDiskTypeListAsInAnyComboBox) {
     EXPECT_EQ(trace.Entries(), std::vector<std::string>{});
 }
 
-TEST(EditorKeyboard, HomeAndEndOnAFocusedSpinnerStepOnceToTheBarsEnds) {
-    for (const auto& c : std::vector<std::vector<const char*>>{{"diskSizeSpinner", "diskSizeBox", " 65", " 64"},
-                                                               {"autoSaveSpinner", "autoSaveIntervalBox", " 64", " 60"},
-                                                               {"driveLetterSpinner", "driveLetterBox", "T", "S"}}) {
+// Each of Home and End steps once, and leaves the bar where both arrows step again.
+TEST(EditorKeyboard, HomeAndEndOnAFocusedSpinnerStepOnceAndTheArrowsWorkAfter) {
+    for (const auto& c : std::vector<std::vector<const char*>>{{"diskSizeSpinner", "diskSizeBox", " 66", " 65", " 64"},
+                                                               {"autoSaveSpinner", "autoSaveIntervalBox", " 68", " 64", " 60"},
+                                                               {"driveLetterSpinner", "driveLetterBox", "U", "T", "S"}}) {
         SCOPED_TRACE(c[0]);
         Program k;
         auto& e = k.Holding(TypicalRecord()).ShowEditor();
         k.user.Focus(e.Get<forms::VScrollBar>(c[0]));
         k.user.Key(VK_HOME);
-        k.user.Key(VK_HOME);  // at the top already: no move, no step
+        k.user.Key(VK_HOME);
         EXPECT_EQ(k.Shown(e.Get<forms::TextBox>(c[1])), c[2]);
         k.user.Key(VK_END);
         EXPECT_EQ(k.Shown(e.Get<forms::TextBox>(c[1])), c[3]);
+        k.user.Key(VK_DOWN);
+        EXPECT_EQ(k.Shown(e.Get<forms::TextBox>(c[1])), c[4]);
     }
 }
 
