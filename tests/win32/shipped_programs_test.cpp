@@ -128,6 +128,8 @@ TEST_F(StartedPrograms, SarnexctlCheckFindsAnImageLargerThanTheDiskAndARefusedSe
     EXPECT_EQ(refused.output, "sarnexctl: refused: fat32=on: FAT32 is available only above 32 MB\r\n"
                               "sarnexctl: nothing was written to HKEY_LOCAL_MACHINE\\Software\\Sarnex\r\n");
     EXPECT_EQ(ReadKey(), written);
+    EXPECT_EQ(Ctl("import C:\\windows").output, "sarnexctl: cannot read C:\\windows: it is a folder, not a file; "
+                                                "nothing was written to HKEY_LOCAL_MACHINE\\Software\\Sarnex\r\n");
 }
 
 TEST_F(StartedPrograms, SarnexctlAndRegeditReadEachOthersFilesByteForByte) {

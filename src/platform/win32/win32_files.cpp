@@ -19,6 +19,10 @@ std::string LastError() {
 }  // namespace
 
 std::optional<std::string> Win32Files::Read(const std::string& path, std::vector<std::byte>& contents) {
+    // Opening a folder fails as "access denied", which would send the user looking for rights.
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::string("it is a folder, not a file");
     const FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return LastError();

@@ -25,10 +25,9 @@ const std::string kSaved = "Saved to " + kPath + "; the driver takes the setting
 const std::string kNothing = "sarnexctl: nothing was written to " + kPath + "\n", kRefused = "sarnexctl: refused: ";
 using Fault = std::function<void(MemoryRegistry&)>;
 
-// Files in memory; nothing can be written on Q:, and C:\Windows is a folder.
+// Files in memory; nothing can be written on Q:.
 struct MemoryFiles final : platform::Files, std::map<std::string, std::vector<std::byte>> {
     std::optional<std::string> Read(const std::string& path, std::vector<std::byte>& contents) override {
-        if (path == "C:\\Windows") return "It is a folder, not a file.";
         if (!contains(path)) return "The system cannot find the file specified. (error 2)";
         contents = at(path);
         return std::nullopt;
@@ -406,7 +405,6 @@ TEST_F(Ctl, ImportSetsAndDeletesOnlyWhatTheFileNamesOrNothing) {
         {{}, "import bad.reg", 2, "sarnexctl: bad.reg, line 4, column 14: dword: takes 1 to 8 hex digits" + unchanged, {}},
         {{}, "import none.reg", 2,
          "sarnexctl: cannot read none.reg: The system cannot find the file specified. (error 2)" + unchanged, {}},
-        {{}, "import C:\\Windows", 2, "sarnexctl: cannot read C:\\Windows: It is a folder, not a file." + unchanged, {}},
         {{}, "export Q:\\x.reg", 2, "sarnexctl: cannot write Q:\\x.reg: The system cannot find the path specified. "
          "(error 3); the registry was not changed\n", {}},
         {{}, "export x.reg", 3, "sarnexctl: cannot read " + kPath + denied + "; no file was written\n", {},
