@@ -132,6 +132,27 @@ TEST_F(StartedPrograms, SarnexctlCheckFindsAnImageLargerThanTheDiskAndARefusedSe
                                                 "nothing was written to HKEY_LOCAL_MACHINE\\Software\\Sarnex\r\n");
 }
 
+// Z: is Wine's own drive for the Unix root; Fast Startup is seeded the way Windows 8 and later keep it.
+TEST_F(StartedPrograms, SarnexctlNamesATakenDriveLetterAndNotesFastStartup) {
+    ReplaceKey(TypicalRecord());
+    const Ran set = Ctl("set letter=Z");
+    EXPECT_EQ(set.exitCode, 0);
+    const std::string taken = "The drive letter Z: is already taken by a local disk";
+    EXPECT_NE(set.output.find("warning: " + taken), std::string::npos) << set.output;
+    const char* power = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Power";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, power, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), 0);
+    const DWORD on = 1;
+    RegSetValueExA(key, "HiberbootEnabled", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
+    const Ran check = Ctl("check");
+    RegDeleteValueA(key, "HiberbootEnabled");
+    RegCloseKey(key);
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_TRUE(check.output.starts_with(taken)) << check.output;
+    EXPECT_TRUE(check.output.ends_with("note: Fast Startup is on, so \"Shut down\" does not start the driver again: "
+                                       "it takes new settings at the next \"Restart\".\r\n")) << check.output;
+}
+
 TEST_F(StartedPrograms, SarnexctlAndRegeditReadEachOthersFilesByteForByte) {
     // Values Wine's regedit both writes and reads exactly: plain texts and numbers, the other types as hex.
     const StoredValues plain = {
