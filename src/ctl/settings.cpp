@@ -5,25 +5,39 @@
 #include "ctl/ascii.h"
 #include "config/number_text.h"
 #include "ctl/value_text.h"
+#include "editor/editor_design.h"
+#include "editor/limits.h"
 
 namespace sarnex::ctl {
 namespace {
 
 using config::ValueId;
 
+std::string Range(int from, int to) { return std::to_string(from) + " to " + std::to_string(to); }
+
+// The ranges are the editor's; the label's length is its box's.
 const std::array<Setting, 11> kSettings = {{
     {SettingId::Type, "type", "hard, floppy1.44, floppy2.88", {ValueId::DiskType}},
-    {SettingId::Size, "size", "MB, 5 to 2048 (a hard disk only)", {ValueId::SizeIn4kPages}},
-    {SettingId::Letter, "letter", "auto, or D ... Z (a hard disk only)", {ValueId::UserDriveLetter}},
-    {SettingId::Fat32, "fat32", "on, off (a hard disk above 32 MB only)", {ValueId::DiskFormatFAT32}},
+    {SettingId::Size, "size", "MB, " + Range(editor::kSmallestDiskSize, editor::kLargestDiskSize) + " (a hard disk only)",
+     {ValueId::SizeIn4kPages}},
+    {SettingId::Letter, "letter",
+     "auto, or " + std::string(1, editor::kLowestDriveLetter) + " ... " + std::string(1, editor::kHighestDriveLetter) +
+         " (a hard disk only)",
+     {ValueId::UserDriveLetter}},
+    {SettingId::Fat32, "fat32", "on, off (a hard disk above " + std::to_string(editor::kLargestDiskSizeWithoutFat32) +
+                                    " MB only)", {ValueId::DiskFormatFAT32}},
     {SettingId::LoadImage, "load-image", "on, off (on turns temp-dir and label off)", {ValueId::LoadImageOnStart}},
     {SettingId::LoadFile, "load-file", "PATH (while load-image is on)", {ValueId::LoadImageFile}},
     {SettingId::SaveImage, "save-image", "on, off (off turns autosave off)", {ValueId::SaveImageOnExit}},
     {SettingId::SaveFile, "save-file", "PATH (while save-image is on)", {ValueId::SaveImageFile}},
-    {SettingId::AutoSave, "autosave", "off, or SECONDS, 20 to 32767 (turns save-image on)",
+    {SettingId::AutoSave, "autosave",
+     "off, or SECONDS, " + Range(editor::kShortestAutoSaveInterval, editor::kLongestAutoSaveInterval) +
+         " (turns save-image on)",
      {ValueId::AutoSaveEnabled, ValueId::AutoSaveTrigger}},
     {SettingId::TempDir, "temp-dir", "on, off (on turns load-image off)", {ValueId::MakeTempDir}},
-    {SettingId::Label, "label", "off, or TEXT of up to 11 characters (turns load-image off)",
+    {SettingId::Label, "label",
+     "off, or TEXT of up to " + std::to_string(editor::EditorDesign().Control("volumeLabelBox").maxLength) +
+         " characters (turns load-image off)",
      {ValueId::UseDiskLabel, ValueId::DiskLabel}},
 }};
 

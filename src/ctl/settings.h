@@ -19,7 +19,7 @@ enum class SettingId { Type, Size, Letter, Fat32, LoadImage, LoadFile, SaveImage
 struct Setting {
     SettingId id;
     std::string_view name;
-    std::string_view values;                // as --help lists them
+    std::string values;                     // as --help lists them
     std::vector<config::ValueId> stored;    // the registry values it stands for
 };
 

@@ -42,15 +42,11 @@ forms::FormDesign OutOfMemoryDesign() {
 
 }  // namespace
 
-// Each button only closes its own window; the run ends with it.
+// Each is the only window of its run, which ends with its button.
 ImageLoadFailedNotice::ImageLoadFailedNotice(forms::FormsRuntime& runtime)
-    : Form(runtime, ImageLoadFailedDesign()), okButton(Get<forms::CommandButton>("okButton")) {
-    okButton.On(forms::Event::Click, [this] { Unload(); });
-}
+    : ClosingNotice(runtime, ImageLoadFailedDesign(), "okButton") {}
 
 OutOfMemoryNotice::OutOfMemoryNotice(forms::FormsRuntime& runtime)
-    : Form(runtime, OutOfMemoryDesign()), okButton(Get<forms::CommandButton>("okButton")) {
-    okButton.On(forms::Event::Click, [this] { Unload(); });
-}
+    : ClosingNotice(runtime, OutOfMemoryDesign(), "okButton") {}
 
 }  // namespace sarnex::notices

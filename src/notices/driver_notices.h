@@ -2,20 +2,18 @@
 // and too little physical memory for the disk ("nomem"). Each is the only window of its run.
 #pragma once
 
-#include "platform/forms/forms_runtime.h"
+#include "notices/closing_notice.h"
 
 namespace sarnex::notices {
 
-class ImageLoadFailedNotice : public forms::Form {
+class ImageLoadFailedNotice final : public ClosingNotice {
 public:
     explicit ImageLoadFailedNotice(forms::FormsRuntime& runtime);
-    forms::CommandButton& okButton;
 };
 
-class OutOfMemoryNotice : public forms::Form {
+class OutOfMemoryNotice final : public ClosingNotice {
 public:
     explicit OutOfMemoryNotice(forms::FormsRuntime& runtime);
-    forms::CommandButton& okButton;
 };
 
 }  // namespace sarnex::notices

@@ -35,16 +35,12 @@ forms::FormDesign SaveFailedDesign() {
 
 // Each button only closes its own notice; the editor stays as it is.
 RegistryReadFailedNotice::RegistryReadFailedNotice(forms::FormsRuntime& runtime)
-    : Form(runtime, ReadFailedDesign()), cancelButton(Get<forms::CommandButton>("cancelButton")) {
-    cancelButton.On(forms::Event::Click, [this] { Unload(); });
-}
+    : ClosingNotice(runtime, ReadFailedDesign(), "cancelButton") {}
 
 // Kept in front of the editor, which stays usable beside it.
 void RegistryReadFailedNotice::OnLoad() { MakeTopmost(); }
 
 RegistrySaveFailedNotice::RegistrySaveFailedNotice(forms::FormsRuntime& runtime)
-    : Form(runtime, SaveFailedDesign()), cancelButton(Get<forms::CommandButton>("cancelButton")) {
-    cancelButton.On(forms::Event::Click, [this] { Unload(); });
-}
+    : ClosingNotice(runtime, SaveFailedDesign(), "cancelButton") {}
 
 }  // namespace sarnex::notices

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sarnex::forms {
@@ -68,6 +70,13 @@ struct FormDesign {
     Twips left = 0, top = 0;
     Font font{};
     std::vector<ControlDesign> controls;
+
+    // The row of the control of that name; throws when there is none.
+    const ControlDesign& Control(std::string_view controlName) const {
+        for (const ControlDesign& row : controls)
+            if (row.name == controlName) return row;
+        throw std::logic_error("form " + name + " has no control " + std::string(controlName));
+    }
 };
 
 }  // namespace sarnex::forms

@@ -181,7 +181,7 @@ TEST(Loading, AKeyThatCannotBeOpenedShowsTheDefaultsAndTheNoticeInFront) {
         p.user.Arrow(e.diskSizeSpinner, forms::VScrollBar::Arrow::Up);
         EXPECT_EQ(StateOf(e.diskSizeBox), "on \" 6\"");
         EXPECT_EQ(e.diskSizeSpinner.Value(), 2047);
-        p.user.Click(p.Window<notices::RegistryReadFailedNotice>()->cancelButton);
+        p.user.Click(p.Window<notices::RegistryReadFailedNotice>()->closeButton);
         EXPECT_TRUE(e.Loaded());
         EXPECT_FALSE(p.runtime.ProgramEnded());
     }

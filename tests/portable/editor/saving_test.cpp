@@ -141,7 +141,7 @@ TEST(Saving, AKeyThatCannotBeWrittenIsReportedAndTheEditsStay) {
             ASSERT_TRUE(p.IsLoaded<notices::RegistrySaveFailedNotice>());
             EXPECT_TRUE(e.Loaded());
             EXPECT_EQ(e.volumeLabelBox.Text(), "KEEPME");
-            p.user.Click(p.Window<notices::RegistrySaveFailedNotice>()->cancelButton);
+            p.user.Click(p.Window<notices::RegistrySaveFailedNotice>()->closeButton);
             EXPECT_FALSE(p.IsLoaded<notices::RegistrySaveFailedNotice>());
         }
         EXPECT_EQ(p.Stored("DiskLabel"), Text("RAMDISK"));

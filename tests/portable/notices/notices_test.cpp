@@ -15,9 +15,9 @@ TEST(Notices, TheDriversNoticesEndTheRunWithTheirButton) {
         forms::CommandButton& (*button)(FreshProgram&);
     } cases[] = {
         {"badload", "Sarnex Image Load Error",
-         [](FreshProgram& p) -> forms::CommandButton& { return p.Window<notices::ImageLoadFailedNotice>()->okButton; }},
+         [](FreshProgram& p) -> forms::CommandButton& { return p.Window<notices::ImageLoadFailedNotice>()->closeButton; }},
         {"nomem", "Sarnex Memory Allocation Error",
-         [](FreshProgram& p) -> forms::CommandButton& { return p.Window<notices::OutOfMemoryNotice>()->okButton; }},
+         [](FreshProgram& p) -> forms::CommandButton& { return p.Window<notices::OutOfMemoryNotice>()->closeButton; }},
     };
     for (const auto& c : cases) {
         FreshProgram p;
@@ -67,7 +67,7 @@ TEST(Notices, AnOpenNoticeKeepsTheProgramRunning) {
     ASSERT_TRUE(p.IsLoaded<notices::RegistryReadFailedNotice>());
     p.user.Click(p.Prompt().cancelButton);
     EXPECT_FALSE(p.runtime.ProgramEnded());
-    p.user.Click(p.Window<notices::RegistryReadFailedNotice>()->cancelButton);
+    p.user.Click(p.Window<notices::RegistryReadFailedNotice>()->closeButton);
     EXPECT_TRUE(p.runtime.ProgramEnded());
 }
 
