@@ -5,6 +5,7 @@
 #include "platform/forms/forms_runtime.h"
 #include "platform/win32/advapi32_registry.h"
 #include "platform/win32/ansi_code_page.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/failure_report.h"
 #include "platform/win32/program_version_resource.h"
 #include "platform/win32/win32_host.h"
@@ -16,6 +17,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace sarnex;
     // A failure is reported once every window is gone, and the program ends with a non-zero code.
     return win32::RunReportingFailures([instance] {
+        win32::LoadDllsFromTheSystemOnly();
         win32::Advapi32Registry registry;
         win32::AnsiCodePage codePage;
         win32::Win32Shell shell(codePage);

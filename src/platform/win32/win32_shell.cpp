@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/dll_search.h"
 #include "platform/win32/failure_report.h"
 #include "platform/win32/windows_error.h"
 
@@ -21,11 +22,11 @@ constexpr DWORD kRestartWholeSystem = EWX_REBOOT;
 
 }  // namespace
 
-// shell32 is loaded when first asked for: most runs never need it, and loading it at start costs
-// the editor time before it shows.
+// shell32 is loaded when first asked for, from the system folder: most runs never need it, and
+// loading it at start costs the editor time before it shows.
 template <class Proc>
 Proc Win32Shell::Shell32Function(const char* name) const {
-    if (!shell32_) shell32_.reset(LoadLibraryA("shell32.dll"));
+    if (!shell32_) shell32_.reset(LoadSystemLibrary(L"shell32.dll"));
     if (!shell32_) return nullptr;
     return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(shell32_.get(), name)));
 }
