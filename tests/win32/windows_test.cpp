@@ -19,6 +19,7 @@
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/failure_report.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system_facts.h"
 #include "platform/win32/windows_error.h"
 #include "support/code_page_1252.h"
 #include "support/memory_registry.h"
@@ -348,39 +349,106 @@ TEST(WindowsBoundary, AKeyThatCanBeReadButNotWrittenIsLoadedAndSavingItTellsTheU
     }
 }
 
-// This program's own import slot of gdi32's CreatePen, through which the host makes its pens.
-using CreatePenCall = HPEN(WINAPI*)(int, int, COLORREF);
+// This program's own import slot of a system function, by the linker's name for it.
 #ifdef _WIN64
-extern "C" CreatePenCall createPenSlot __asm__("__imp_CreatePen");
+#define IMPORT_SLOT(name, argumentBytes) "__imp_" #name
 #else
-extern "C" CreatePenCall createPenSlot __asm__("__imp__CreatePen@12");
+#define IMPORT_SLOT(name, argumentBytes) "__imp__" #name "@" #argumentBytes
 #endif
-CreatePenCall systemCreatePen = nullptr;
-int pensMade = 0;
+extern "C" decltype(&CreatePen) createPenSlot __asm__(IMPORT_SLOT(CreatePen, 12));
+extern "C" decltype(&RegOpenKeyExA) openKeySlot __asm__(IMPORT_SLOT(RegOpenKeyExA, 20));
+extern "C" decltype(&RegCreateKeyExW) createKeySlot __asm__(IMPORT_SLOT(RegCreateKeyExW, 36));
+extern "C" decltype(&RegEnumValueW) enumValueSlot __asm__(IMPORT_SLOT(RegEnumValueW, 32));
+extern "C" decltype(&GetDiskFreeSpaceExW) diskFreeSlot __asm__(IMPORT_SLOT(GetDiskFreeSpaceExW, 16));
+
+template <class Call>
+Call SystemFunction(const wchar_t* dll, const char* name) {
+    return reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(dll), name)));
+}
+
+// While it lives, this program's calls of one system function go to a stand-in; `system` is the real one.
+template <class Call>
+class Intercept {
+public:
+    Intercept(Call& slot, Call standIn) : system(slot), slot_(slot) { Point(standIn); }
+    ~Intercept() { Point(system); }
+    Intercept(const Intercept&) = delete;
+    Intercept& operator=(const Intercept&) = delete;
+    const Call system;
+
+private:
+    void Point(Call target) {
+        DWORD old = 0;
+        VirtualProtect(&slot_, sizeof slot_, PAGE_READWRITE, &old);
+        slot_ = target;
+        VirtualProtect(&slot_, sizeof slot_, old, &old);
+    }
+    Call& slot_;
+};
+
+thread_local int pensMade = 0;
 HPEN WINAPI CountingCreatePen(int style, int width, COLORREF colour) {
     ++pensMade;
-    return systemCreatePen(style, width, colour);
-}
-void PointCreatePenAt(CreatePenCall target) {
-    DWORD old = 0;
-    VirtualProtect(&createPenSlot, sizeof createPenSlot, PAGE_READWRITE, &old);
-    createPenSlot = target;
-    VirtualProtect(&createPenSlot, sizeof createPenSlot, old, &old);
+    return SystemFunction<decltype(&CreatePen)>(L"gdi32", "CreatePen")(style, width, colour);
 }
 
 TEST(WindowsBoundary, FramePensAreMadeWithTheWindowAndNotOnPainting) {
-    systemCreatePen = createPenSlot;
-    PointCreatePenAt(CountingCreatePen);
+    const Intercept counting(createPenSlot, CountingCreatePen);
     pensMade = 0;
+    Program p;
+    HWND window = p.host.WindowOf(p.Holding({}).ShowEditor());
+    EXPECT_EQ(pensMade, 1) << "the fifteen lines share one width and colour";
+    pensMade = 0;
+    for (int paint = 0; paint < 3; ++paint) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(pensMade, 0);
+}
+
+// What a 64-bit prefix cannot show of itself: every key is opened in the native view, which a 32-bit
+// program on 64-bit Windows does not get unasked; a value that keeps growing is given up on; the
+// image's room is the volume's free space, not the user's quota (Wine reports both the same).
+thread_local std::vector<REGSAM> viewsAsked;
+LONG WINAPI RecordingOpenKey(HKEY root, LPCSTR path, DWORD options, REGSAM access, PHKEY key) {
+    viewsAsked.push_back(access & KEY_WOW64_RES);
+    return SystemFunction<decltype(&RegOpenKeyExA)>(L"advapi32", "RegOpenKeyExA")(root, path, options, access, key);
+}
+LONG WINAPI RecordingCreateKey(HKEY root, LPCWSTR path, DWORD, LPWSTR, DWORD options, REGSAM access,
+                               LPSECURITY_ATTRIBUTES security, PHKEY key, LPDWORD disposition) {
+    viewsAsked.push_back(access & KEY_WOW64_RES);
+    return SystemFunction<decltype(&RegCreateKeyExW)>(L"advapi32", "RegCreateKeyExW")(root, path, 0, nullptr, options,
+                                                                                      access, security, key, disposition);
+}
+LONG WINAPI EverGrowing(HKEY, DWORD, LPWSTR, LPDWORD, LPDWORD, LPDWORD, LPBYTE, LPDWORD size) {
+    *size += 1;
+    return ERROR_MORE_DATA;
+}
+BOOL WINAPI QuotaOfOneMegabyte(LPCWSTR, PULARGE_INTEGER caller, PULARGE_INTEGER total, PULARGE_INTEGER volume) {
+    for (auto [out, megabytes] : {std::pair{caller, 1}, {total, 8}, {volume, 5}})
+        if (out) out->QuadPart = megabytes * kMegabyte;
+    return TRUE;
+}
+
+TEST(WindowsBoundary, TheRegistryIsReadInTheNativeViewAndWithinBoundsAndTheImagesRoomIsTheVolumes) {
+    win32::Advapi32Registry registry;
+    platform::RegistryKeyHandle query, set;
     {
-        Program p;
-        HWND window = p.host.WindowOf(p.Holding({}).ShowEditor());
-        EXPECT_EQ(pensMade, 1) << "the fifteen lines share one width and colour";
-        pensMade = 0;
-        for (int paint = 0; paint < 3; ++paint) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        EXPECT_EQ(pensMade, 0);
+        const Intercept opening(openKeySlot, RecordingOpenKey);
+        const Intercept creating(createKeySlot, RecordingCreateKey);
+        ASSERT_EQ(registry.CreateKey("Software\\SarnexTest"), ERROR_SUCCESS);
+        ASSERT_EQ(registry.OpenKey("Software\\SarnexTest", platform::KeyAccess::Query, query), ERROR_SUCCESS);
+        ASSERT_EQ(registry.OpenKey("Software\\SarnexTest", platform::KeyAccess::Set, set), ERROR_SUCCESS);
     }
-    PointCreatePenAt(systemCreatePen);
+    EXPECT_EQ(viewsAsked, std::vector<REGSAM>(3, KEY_WOW64_64KEY));
+    ASSERT_EQ(registry.SetStoredValue(set, {"grows", REG_BINARY, {}}), ERROR_SUCCESS);
+    {
+        std::vector<platform::StoredValue> values;
+        const Intercept growing(enumValueSlot, EverGrowing);
+        EXPECT_EQ(registry.ReadStoredValues(query, values), ERROR_MORE_DATA);
+    }
+    registry.CloseKey(query);
+    registry.CloseKey(set);
+    ReplaceKey(std::nullopt, "Software\\SarnexTest");
+    const Intercept quota(diskFreeSlot, QuotaOfOneMegabyte);
+    EXPECT_EQ(win32::Win32SystemFacts().FreeSpaceFor("C:\\").bytes, 5 * kMegabyte);
 }
 
 TEST(WindowsBoundary, TheAnsiCodePageUpperCasesAsTheSystemAndHoldsOnlyWhatItCan) {
