@@ -45,8 +45,8 @@ private:
     // Nothing the session does opens a web page or offers a restart.
     class NoShell final : public platform::Shell {
         void OpenWebPage(const std::string&) override {}
-        void OfferRestart() override {}
-        void OpenSystemProperties() override {}
+        void OfferRestart(forms::Form&) override {}
+        void OpenSystemProperties(forms::Form&) override {}
     };
 
     forms::Control& ControlOf(SettingId setting) const;

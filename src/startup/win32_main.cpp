@@ -20,9 +20,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         win32::LoadDllsFromTheSystemOnly();
         win32::Advapi32Registry registry;
         win32::AnsiCodePage codePage;
-        win32::Win32Shell shell(codePage);
         win32::Win32SystemFacts systemFacts;
         win32::Win32Host host(instance);
+        win32::Win32Shell shell(codePage, host);
         forms::FormsRuntime runtime(host);  // destroyed before the host: the host never touches a form then
         startup::Program program(runtime, {registry, codePage, shell, systemFacts, win32::ReadProgramVersion(instance)});
         program.Start(platform::CommandText(GetCommandLineA()));

@@ -15,6 +15,7 @@
 #include <tuple>
 
 #include "notices/registry_notices.h"
+#include "notices/restart_prompt.h"
 #include "platform/win32/advapi32_registry.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/failure_report.h"
@@ -360,6 +361,7 @@ extern "C" decltype(&RegOpenKeyExA) openKeySlot __asm__(IMPORT_SLOT(RegOpenKeyEx
 extern "C" decltype(&RegCreateKeyExW) createKeySlot __asm__(IMPORT_SLOT(RegCreateKeyExW, 36));
 extern "C" decltype(&RegEnumValueW) enumValueSlot __asm__(IMPORT_SLOT(RegEnumValueW, 32));
 extern "C" decltype(&GetDiskFreeSpaceExW) diskFreeSlot __asm__(IMPORT_SLOT(GetDiskFreeSpaceExW, 16));
+extern "C" decltype(&CreateProcessA) createProcessSlot __asm__(IMPORT_SLOT(CreateProcessA, 40));
 
 template <class Call>
 Call SystemFunction(const wchar_t* dll, const char* name) {
@@ -472,20 +474,35 @@ TEST(WindowsBoundary, AFileOwnerTakesTheFailureValueForNoFileAndClosesAnOpenOne)
     DeleteFileW(win32::Widen(path).c_str());
 }
 
-// The shell's restart question belongs to no window of the program, which is about to close.
-TEST(WindowsBoundary, TheRestartQuestionIsTheSystemsOwnWithoutAnOwner) {
-    win32::AnsiCodePage codePage;
-    win32::Win32Shell shell(codePage);
-    auto asked = std::async(std::launch::async, [] {
-        HWND box = WaitForWindow(GetCurrentProcessId(), L"#32770");
-        const std::pair shown{box, GetWindow(box, GW_OWNER)};
-        Answer(box, IDNO);
-        return shown;
-    });
-    shell.OfferRestart();
-    const auto [box, owner] = asked.get();
-    EXPECT_NE(box, nullptr);
-    EXPECT_EQ(owner, nullptr);
+BOOL WINAPI NoProgramStarts(LPCSTR, LPSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID, LPCSTR,
+                            LPSTARTUPINFOA, LPPROCESS_INFORMATION) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return FALSE;
+}
+
+// What a button of the prompt shows (the system's restart question; the control panel's failure) belongs to
+// the prompt, which takes no input meanwhile: it can be neither asked again nor closed under its handler.
+TEST(WindowsBoundary, WhatThePromptsButtonsShowBelongsToThePromptWhichWaitsForIt) {
+    for (const bool restart : {true, false}) {
+        SCOPED_TRACE(restart ? "Restart" : "System");
+        win32::Win32Host host(GetModuleHandleW(nullptr));
+        win32::AnsiCodePage codePage;
+        win32::Win32Shell shell(codePage, host);
+        forms::FormsRuntime runtime(host);
+        auto& prompt = runtime.DefaultInstance<notices::RestartPrompt>(shell);
+        prompt.Show();
+        HWND window = host.WindowOf(prompt);
+        const Intercept failing(createProcessSlot, NoProgramStarts);
+        auto asked = std::async(std::launch::async, [window, restart] {
+            HWND box = WaitForWindow(GetCurrentProcessId(), L"#32770");
+            const std::tuple shown{box != nullptr, GetWindow(box, GW_OWNER) == window, IsWindowEnabled(window) != 0};
+            Answer(box, restart ? IDNO : IDOK);
+            return shown;
+        });
+        Win32Driver(host).Click(restart ? prompt.restartButton : prompt.systemButton);
+        EXPECT_EQ(asked.get(), std::tuple(true, true, false));
+        EXPECT_FALSE(prompt.Loaded());
+    }
 }
 
 }  // namespace

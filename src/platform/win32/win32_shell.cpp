@@ -40,11 +40,16 @@ void Win32Shell::OpenWebPage(const std::string& address) {
     shellExecute(GetDesktopWindow(), "Open", file->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void Win32Shell::OfferRestart() {
+void Win32Shell::OfferRestart(forms::Form& owner) {
+    SetLastError(ERROR_SUCCESS);
     const auto restartDialog = Shell32Function<RestartDialogProc>(MAKEINTRESOURCEA(kRestartDialogOrdinal));
-    if (restartDialog == nullptr) return;
-    // No owner and no prompt of the program's own: the dialog asks the system's own question.
-    restartDialog(nullptr, L"", kRestartWholeSystem);
+    if (restartDialog == nullptr) {
+        const DWORD error = GetLastError();
+        ShowError("Cannot offer to restart Windows.\r\n\r\n" + SystemMessage(error), windows_.WindowOf(owner));
+        return;
+    }
+    // No prompt of the program's own: the dialog asks the system's own question.
+    restartDialog(windows_.WindowOf(owner), L"", kRestartWholeSystem);
 }
 
 std::string Win32Shell::SystemPropertiesCommandLine(const std::string& systemDirectory) {
@@ -53,7 +58,7 @@ std::string Win32Shell::SystemPropertiesCommandLine(const std::string& systemDir
     return "\"" + dir + "rundll32.exe\" shell32.dll,Control_RunDLL sysdm.cpl,,1";
 }
 
-void Win32Shell::OpenSystemProperties() {
+void Win32Shell::OpenSystemProperties(forms::Form& owner) {
     const std::string commandLine = SystemPropertiesCommandLine(SystemDirectory());
     const auto ansiLine = ansi_.FromUtf8(commandLine);
     DWORD error = ERROR_NO_UNICODE_TRANSLATION;
@@ -73,7 +78,8 @@ void Win32Shell::OpenSystemProperties() {
         }
         error = GetLastError();
     }
-    ShowError("Cannot start the program\r\n\r\n" + commandLine + "\r\n\r\n" + SystemMessage(error));
+    ShowError("Cannot start the program\r\n\r\n" + commandLine + "\r\n\r\n" + SystemMessage(error),
+              windows_.WindowOf(owner));
 }
 
 std::string Win32Shell::SystemDirectory() const {
