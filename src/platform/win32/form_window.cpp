@@ -336,16 +336,12 @@ void FormWindow::ControlChanged(forms::Control& control, forms::Property propert
             if (control.Type() == ControlType::Label)
                 SetWindowTextW(h, Widen(static_cast<forms::Label&>(control).Caption()).c_str());
             break;
-        case forms::Property::Text: {
-            const std::string& text = control.Type() == ControlType::ComboBox
-                                          ? static_cast<forms::ComboBox&>(control).Text()
-                                          : static_cast<forms::TextBox&>(control).Text();
-            // Rewriting an unchanged text would move the caret while the user types; a window not yet
-            // shown has no caret, and is spared reading its text back.
-            if (!IsWindowVisible(h) || WindowText(h) != text) ReplaceText(h, text);
-            if (control.Type() == ControlType::ComboBox) SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        case forms::Property::Text:
+            if (control.Type() == ControlType::ComboBox)
+                ReplaceText(h, static_cast<forms::ComboBox&>(control).Text(), true);
+            else
+                ReplaceText(h, static_cast<forms::TextBox&>(control).Text(), false);
             break;
-        }
         case forms::Property::Value:
             if (control.Type() == ControlType::CheckBox) {
                 const int v = static_cast<forms::CheckBox&>(control).Value();
@@ -365,19 +361,28 @@ void FormWindow::ControlChanged(forms::Control& control, forms::Property propert
     }
 }
 
-void FormWindow::ReplaceText(HWND window, const std::string& text) {
-    if (GetFocus() != window) {
-        SetWindowTextW(window, Widen(text).c_str());
-        return;
-    }
-    // In the box being typed into, the caret stays as far from the end as it was, so a character
+void FormWindow::ReplaceText(HWND window, const std::string& text, bool combo) {
+    HWND field = window;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (combo && GetComboBoxInfo(window, &info)) field = info.hwndItem;
+    // In the field being typed into, the caret stays as far from the end as it was, so a character
     // put right or refused leaves it where the typing goes on.
+    const bool typing = field != nullptr && GetFocus() == field;
     DWORD caret = 0;
-    SendMessageW(window, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-    const int fromEnd = GetWindowTextLengthW(window) - static_cast<int>(caret);
+    if (typing) SendMessageW(field, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    const int fromEnd = GetWindowTextLengthW(field) - static_cast<int>(caret);
+    // A combo box's text belongs to no item. Taking its selection away empties the edit field, so
+    // that comes first.
+    if (combo && SendMessageW(window, CB_GETCURSEL, 0, 0) != CB_ERR)
+        SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    // Rewriting an unchanged text would move the caret while the user types; a window not yet shown
+    // has no caret, and is spared reading its text back.
+    if (IsWindowVisible(window) && WindowText(window) == text) return;
     SetWindowTextW(window, Widen(text).c_str());
-    const auto at = static_cast<WPARAM>(std::max(0, GetWindowTextLengthW(window) - fromEnd));
-    SendMessageW(window, EM_SETSEL, at, static_cast<LPARAM>(at));
+    if (!typing) return;
+    const auto at = static_cast<WPARAM>(std::max(0, GetWindowTextLengthW(field) - fromEnd));
+    SendMessageW(field, EM_SETSEL, at, static_cast<LPARAM>(at));
 }
 
 void FormWindow::ControlRefreshed(forms::Control& control) {

@@ -58,7 +58,8 @@ private:
     void AddToolTip(HWND child, const std::string& tip);
     void FitComboHeight(HWND combo, int height);
     void FillCombo(forms::ComboBox& combo);
-    void ReplaceText(HWND window, const std::string& text);
+    // Shows a text box's or combo box's text, the caret kept where the user types.
+    void ReplaceText(HWND window, const std::string& text, bool combo);
     RECT PixelRect(const forms::ControlDesign& d) const;
 
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
