@@ -122,12 +122,15 @@ private:
             SCOPED_TRACE(c->Name());
             EXPECT_EQ(IsWindowEnabled(h) != 0, c->Enabled());
             const std::string text = win32::WindowText(h);
-            if (auto* label = dynamic_cast<const forms::Label*>(c.get())) EXPECT_EQ(text, label->Caption());
-            if (auto* box = dynamic_cast<const forms::TextBox*>(c.get())) EXPECT_EQ(text, box->Text());
-            if (auto* tick = dynamic_cast<const forms::CheckBox*>(c.get()))
+            if (auto* label = dynamic_cast<const forms::Label*>(c.get())) {
+                EXPECT_EQ(text, label->Caption());
+            } else if (auto* box = dynamic_cast<const forms::TextBox*>(c.get())) {
+                EXPECT_EQ(text, box->Text());
+            } else if (auto* tick = dynamic_cast<const forms::CheckBox*>(c.get())) {
                 EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), tick->Value());
-            if (auto* bar = dynamic_cast<const forms::VScrollBar*>(c.get())) EXPECT_EQ(GetScrollPos(h, SB_CTL), bar->Value());
-            if (auto* combo = dynamic_cast<const forms::ComboBox*>(c.get())) {
+            } else if (auto* bar = dynamic_cast<const forms::VScrollBar*>(c.get())) {
+                EXPECT_EQ(GetScrollPos(h, SB_CTL), bar->Value());
+            } else if (auto* combo = dynamic_cast<const forms::ComboBox*>(c.get())) {
                 EXPECT_EQ(std::tuple(text, SendMessageW(h, CB_GETCURSEL, 0, 0), SendMessageW(h, CB_GETCOUNT, 0, 0)),
                           std::tuple(combo->Text(), LRESULT{combo->ListIndex()}, LRESULT{combo->ListCount()}));
             }
@@ -139,7 +142,7 @@ private:
 
 template <class Registry, class CodePage>
 struct Win32Program {
-    win32::Win32Host host{GetModuleHandleW(nullptr)};
+    win32::Win32Host host;
     Registry registry;
     CodePage codePage;
     RecordingShell shell;
@@ -148,7 +151,8 @@ struct Win32Program {
     startup::Program program{runtime, {registry, codePage, shell, facts, {1, 0, 41}}};
     Win32Driver user{host};
 
-    Win32Program() { facts.AddFolder("C:\\", 1024 * kMegabyte); }  // room for the image: saves ask nothing
+    // At the screen's DPI, or at `dpi`; with room for the image, so that saves ask nothing.
+    explicit Win32Program(int dpi = 0) : host(GetModuleHandleW(nullptr), dpi) { facts.AddFolder("C:\\", 1024 * kMegabyte); }
     // The driver's key holding `values`, in a registry of the test's own.
     Win32Program& Holding(const StoredValues& values) {
         StoreKey(registry, values);

@@ -260,7 +260,7 @@ TEST(ShippedPrograms, EachProgramCarriesTheProjectsVersionAndTheManifestWindowsN
         "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
         "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"};
     const struct { const char* file; std::vector<const char*> parts; bool allSystems; } programs[] = {
-        {SARNEX_EXE_PATH, {"level=\"requireAdministrator\"", ">true</dpiAware>",
+        {SARNEX_EXE_PATH, {"level=\"requireAdministrator\"", ">true</dpiAware>", ">PerMonitorV2</dpiAwareness>",
                            "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""}, true},
         {SARNEX_CTL_PATH, {"level=\"asInvoker\""}, true},
         {SARNEX_SETUP_PATH, {"level=\"requireAdministrator\""}, false}};

@@ -46,7 +46,45 @@ struct Advapi32Environment {
     win32::AnsiCodePage codePage;
 };
 
-TEST(Windows, EveryFormAndControlAtItsTwipsWithItsFont) {
+// Whether a caption's text fits its window in the window's own font: a label's lines wrapped at its
+// width, a check box's text beside its mark, a button's inside its frame; only blanks at the end may
+// reach beyond the window, and the last line's descent below it.
+bool CaptionFits(HWND child, forms::ControlType type, int dpi) {
+    using forms::ControlType;
+    if (type != ControlType::Label && type != ControlType::CheckBox && type != ControlType::CommandButton) return true;
+    RECT r;
+    GetClientRect(child, &r);
+    r.right -= MulDiv(type == ControlType::CheckBox ? 19 : type == ControlType::CommandButton ? 8 : 0, dpi, 96);
+    HDC dc = GetDC(child);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    std::wstring text = win32::Widen(win32::WindowText(child));
+    text.erase(text.find_last_not_of(L' ') + 1);  // a blank at the end shows nothing
+    RECT calc{0, 0, r.right, 0};
+    DrawTextW(dc, text.c_str(), -1, &calc,
+              DT_CALCRECT | DT_EXPANDTABS | (type == ControlType::Label ? DT_WORDBREAK : DT_SINGLELINE));
+    ReleaseDC(child, dc);
+    return calc.right <= r.right && calc.bottom - metrics.tmDescent <= r.bottom;
+}
+
+// Where a child window is in its form's client area, and its font: face, height, weight, italic,
+// underlined, Western.
+using Font = std::tuple<std::string, LONG, LONG, bool, bool, bool>;
+std::pair<RECT, Font> PlaceAndFont(HWND child) {
+    RECT place;
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&place), 2);
+    LOGFONTW f{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof f, &f);
+    return {place, {win32::Narrow(f.lfFaceName), f.lfHeight, f.lfWeight, f.lfItalic != 0, f.lfUnderline != 0,
+                    f.lfCharSet == ANSI_CHARSET}};
+}
+
+// Each form at 96, 120, 144 and 192 dpi as it opens at that DPI, and at 144 dpi as it is laid out again
+// when moved there from 96 dpi. At 96 dpi every control has its twips; above it every caption fits its
+// text, a control growing if at all to the right and down.
+TEST(Windows, EveryFormAndControlAtItsTwipsWithItsFontAndEveryCaptionFittingAtEachDpi) {
     // Each form as the user reaches it (word, key, a button pressed); its style (owned: no taskbar button).
     const struct { const char* name; const char* word; bool key; const char* press; bool sizable, owned; } forms[] = {
         {"Editor", "", true, nullptr, true, false},
@@ -55,55 +93,81 @@ TEST(Windows, EveryFormAndControlAtItsTwipsWithItsFont) {
         {"RestartPrompt", "", true, "okButton", true, false},
         {"ImageLoadFailedNotice", "badload", false, nullptr, false, true},
         {"OutOfMemoryNotice", "nomem", false, nullptr, true, false}};
-    for (const auto& c : forms) {
-        SCOPED_TRACE(c.name);
-        Program p;
-        if (c.key) p.Holding({});
-        p.program.Start(c.word);
-        if (c.press) p.user.Click(p.program.Editor().Get<forms::CommandButton>(c.press));
-        const auto& loaded = p.runtime.LoadedForms();
-        const auto found = std::find_if(loaded.begin(), loaded.end(), [&](auto* f) { return f->Name() == c.name; });
-        ASSERT_NE(found, loaded.end());
-        const forms::Form& form = **found;
-        HWND window = p.host.WindowOf(form);
-        ASSERT_TRUE(IsWindowVisible(window));
-        EXPECT_EQ(win32::WindowText(window), form.Caption());
-        RECT r;
-        GetClientRect(window, &r);
-        EXPECT_EQ(std::pair(r.right, r.bottom), Pair(p.host.Pixels(form.Design().clientWidth),
-                                                          p.host.Pixels(form.Design().clientHeight)));
-        const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-        const bool owned = GetWindow(window, GW_OWNER) != nullptr;
-        EXPECT_EQ(std::tuple((style & WS_THICKFRAME) != 0, (style & WS_MAXIMIZEBOX) != 0, owned),
-                  std::tuple(c.sizable, c.sizable, c.owned));
-        GetWindowRect(window, &r);
-        const auto& at = form.Design();
-        if (!at.defaultPosition) {
-            EXPECT_EQ(std::pair(r.left, r.top), Pair(p.host.Pixels(at.left), p.host.Pixels(at.top)));
-        }
-        for (const auto& control : form.Controls()) {
-            if (control->Type() == forms::ControlType::Line) continue;
-            SCOPED_TRACE(control->Name());
-            const forms::ControlDesign& d = control->Design();
-            HWND child = p.host.WindowOf(*control);
-            GetWindowRect(child, &r);
-            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-            EXPECT_EQ(std::pair(r.left, r.top), Pair(p.host.Pixels(d.left), p.host.Pixels(d.top)));
-            if (!d.autoSize) {
-                EXPECT_EQ(r.right - r.left, p.host.Pixels(d.width));
-                // A closed combo box's height follows its font; the system may keep it a little taller.
-                const bool combo = control->Type() == forms::ControlType::ComboBox;
-                EXPECT_NEAR(r.bottom - r.top, p.host.Pixels(d.height), combo ? 3 : 0);
+    for (const int dpi : {96, 120, 144, 192})
+        for (const auto& c : forms) {
+            SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(dpi) + " dpi");
+            const auto open = [&c](Program& p) -> const forms::Form* {
+                if (c.key) p.Holding({});
+                p.program.Start(c.word);
+                if (c.press) p.user.Click(p.program.Editor().Get<forms::CommandButton>(c.press));
+                for (const forms::Form* f : p.runtime.LoadedForms())
+                    if (f->Name() == c.name) return f;
+                return nullptr;
+            };
+            std::vector<std::pair<RECT, Font>> opened;  // each control as the form opens at that DPI
+            RECT frame;
+            {
+                Program p(dpi);
+                const forms::Form* shown = open(p);
+                ASSERT_TRUE(shown);
+                const forms::Form& form = *shown;
+                HWND window = p.host.WindowOf(form);
+                ASSERT_TRUE(IsWindowVisible(window));
+                EXPECT_EQ(win32::WindowText(window), form.Caption());
+                RECT r;
+                GetWindowRect(window, &frame);
+                const auto& at = form.Design();
+                if (!at.defaultPosition) {
+                    EXPECT_EQ(std::pair(frame.left, frame.top), Pair(p.host.Pixels(at.left), p.host.Pixels(at.top)));
+                }
+                GetClientRect(window, &r);
+                EXPECT_EQ(std::pair(r.right, r.bottom),
+                          Pair(p.host.Pixels(at.clientWidth), p.host.Pixels(at.clientHeight)));
+                const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+                const bool owned = GetWindow(window, GW_OWNER) != nullptr;
+                EXPECT_EQ(std::tuple((style & WS_THICKFRAME) != 0, (style & WS_MAXIMIZEBOX) != 0, owned),
+                          std::tuple(c.sizable, c.sizable, c.owned));
+                for (const auto& control : form.Controls()) {
+                    if (control->Type() == forms::ControlType::Line) continue;
+                    SCOPED_TRACE(control->Name());
+                    const forms::ControlDesign& d = control->Design();
+                    HWND child = p.host.WindowOf(*control);
+                    const auto [place, font] = opened.emplace_back(PlaceAndFont(child));
+                    EXPECT_EQ(std::pair(place.left, place.top), Pair(p.host.Pixels(d.left), p.host.Pixels(d.top)));
+                    const Pair designed(p.host.Pixels(d.width), p.host.Pixels(d.height));
+                    const Pair size(place.right - place.left, place.bottom - place.top);
+                    // A closed combo box's height follows its font; the system may keep it a little taller.
+                    if (control->Type() == forms::ControlType::ComboBox) {
+                        EXPECT_EQ(size.first, designed.first);
+                        EXPECT_NEAR(size.second, designed.second, 3);
+                    } else if (dpi == 96 && !d.autoSize) {
+                        EXPECT_EQ(size, designed);
+                    } else if (!d.autoSize) {
+                        EXPECT_TRUE(size.first >= designed.first && size.second >= designed.second);
+                    }
+                    EXPECT_TRUE(CaptionFits(child, control->Type(), dpi)) << win32::WindowText(child);
+                    if (control->Type() == forms::ControlType::VScrollBar) continue;
+                    EXPECT_EQ(font, Font(d.font.name, -std::lround(d.font.points * dpi / 72.0), d.font.weight,
+                                         d.font.italic, d.font.underline, true));
+                }
             }
-            if (control->Type() == forms::ControlType::VScrollBar) continue;
-            LOGFONTW font{};
-            ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font, &font));
-            EXPECT_EQ(std::tuple(win32::Narrow(font.lfFaceName), font.lfHeight, font.lfWeight, font.lfItalic != 0,
-                                 font.lfUnderline != 0, font.lfCharSet == ANSI_CHARSET),
-                      std::tuple(d.font.name, -std::lround(d.font.points * p.host.Dpi() / 72.0), d.font.weight,
-                                 d.font.italic, d.font.underline, true));
+            if (dpi != 144) continue;
+            Program moved(96);
+            const forms::Form* form = open(moved);
+            ASSERT_TRUE(form);
+            HWND window = moved.host.WindowOf(*form);
+            SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
+            RECT r;
+            GetWindowRect(window, &r);
+            EXPECT_TRUE(EqualRect(&r, &frame)) << "the window takes the place suggested";
+            auto next = opened.begin();
+            for (const auto& control : form->Controls()) {
+                if (control->Type() == forms::ControlType::Line) continue;
+                const auto [place, font] = PlaceAndFont(moved.host.WindowOf(*control));
+                EXPECT_TRUE(EqualRect(&place, &next->first) && font == next->second) << control->Name() << " moved";
+                ++next;
+            }
         }
-    }
 }
 
 TEST(Windows, EachFileNameBoxKeepsItsTopBorderUnderItsCaptionOnTheScreen) {

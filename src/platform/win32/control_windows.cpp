@@ -36,6 +36,53 @@ void ReplaceText(HWND window, HWND field, const std::string& text, Before before
     SendMessageW(field, EM_SETSEL, at, static_cast<LPARAM>(at));
 }
 
+// What a caption's text takes in a font: its width and height, and how much of that height is the
+// last line's descent, which may reach below the window as the design has it at 96 dpi.
+struct Extent {
+    int width, height, descent;
+};
+
+// `flags`: DT_SINGLELINE, or DT_WORDBREAK to wrap the text at `width`. Blanks at the end, which show
+// nothing, take no room.
+Extent TextExtent(HWND window, HFONT font, const std::string& text, int width, UINT flags) {
+    DeviceContext dc(window);
+    HGDIOBJ old = SelectObject(dc.get(), font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    RECT calc{0, 0, width, 0};
+    std::wstring wide = Widen(text);
+    wide.erase(wide.find_last_not_of(L' ') + 1);
+    DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &calc, DT_CALCRECT | DT_EXPANDTABS | flags);
+    SelectObject(dc.get(), old);
+    return {static_cast<int>(calc.right), static_cast<int>(calc.bottom), static_cast<int>(metrics.tmDescent)};
+}
+
+// At 96 dpi every caption has its designed size. Above it a text does not scale exactly as the twips
+// do: a caption it would not fit grows to the right, up to the end of the form's client area, as
+// little as makes it fit, and then down; it never shrinks or moves. `needs(width)` is the extent the
+// caption's window needs at that width.
+template <class Needs>
+void GrowToFit(HWND window, const FormWindow& form, const forms::ControlDesign& d, Needs needs) {
+    if (form.Dpi() <= 96) return;
+    RECT r;
+    GetClientRect(window, &r);
+    const auto fits = [&](int width) {
+        const Extent e = needs(width);
+        return e.width <= width && e.height - e.descent <= r.bottom;
+    };
+    if (fits(r.right)) return;
+    const int room = std::max<int>(r.right, form.Pixels(form.Model().Design().clientWidth - d.left));
+    int width = room;
+    if (fits(room))  // the narrowest width that fits, between the designed one and the room
+        for (int tooNarrow = r.right; width - tooNarrow > 1;) {
+            const int middle = (tooNarrow + width) / 2;
+            (fits(middle) ? width : tooNarrow) = middle;
+        }
+    const Extent e = needs(width);
+    SetWindowPos(window, nullptr, 0, 0, std::max(width, e.width), std::max<int>(r.bottom, e.height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // The child window of one kind of control, which it knows as that kind.
 template <class Kind>
 class WindowOf : public ControlWindow {
@@ -65,17 +112,20 @@ public:
 
 private:
     void Fit() override {
-        if (!model_.Design().autoSize) return;
-        DeviceContext dc(window_);
-        HGDIOBJ old = SelectObject(dc.get(), form_.FontFor(model_.Design().font));
-        RECT calc{0, 0, 0, 0};
-        const std::wstring text = Widen(model_.Caption());
-        DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &calc, DT_CALCRECT | DT_SINGLELINE);
-        SelectObject(dc.get(), old);
-        SetWindowPos(window_, nullptr, 0, 0, calc.right, calc.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        HFONT font = form_.FontFor(model_.Design().font);
+        if (!model_.Design().autoSize) {
+            GrowToFit(window_, form_, model_.Design(), [&](int width) {
+                return TextExtent(window_, font, model_.Caption(), width, DT_WORDBREAK);
+            });
+            return;
+        }
+        const Extent e = TextExtent(window_, font, model_.Caption(), 0, DT_SINGLELINE);
+        SetWindowPos(window_, nullptr, 0, 0, e.width, e.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     void Show(forms::Property property) override {
-        if (property == forms::Property::Caption) SetWindowTextW(window_, Widen(model_.Caption()).c_str());
+        if (property != forms::Property::Caption) return;
+        SetWindowTextW(window_, Widen(model_.Caption()).c_str());
+        Layout();  // sized for the new text
     }
 };
 
@@ -105,8 +155,18 @@ public:
     void OnCommand(int code) override {
         if (code == BN_CLICKED) model_.UserClick();
     }
+    // The box and the gap before the text: 13 and 6 pixels at 96 dpi.
+    static int MarkWidth(int dpi) { return MulDiv(19, dpi, 96); }
 
 private:
+    void Fit() override {
+        HFONT font = form_.FontFor(model_.Design().font);
+        GrowToFit(window_, form_, model_.Design(), [&](int) {
+            Extent e = TextExtent(window_, font, model_.Caption(), 0, DT_SINGLELINE);
+            e.width += MarkWidth(form_.Dpi());
+            return e;
+        });
+    }
     void Show(forms::Property property) override {
         const int v = model_.Value();
         if (property == forms::Property::Value)

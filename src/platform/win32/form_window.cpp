@@ -81,8 +81,34 @@ void FormWindow::Build() {
     if (CreateWindowExW(exStyle, kFormClass, Widen(d.caption).c_str(), style, x, y, rc.right - rc.left,
                         rc.bottom - rc.top, owner, nullptr, host_.Instance(), this) == nullptr)
         throw WindowsError("Cannot create the window \"" + d.caption + "\".", GetLastError());
+    // Made at the system's DPI, it may have opened on a monitor of another; its frame may differ from
+    // the system's metrics at that DPI. Its client area gets the size the twips give.
+    dpi_ = host_.DpiOf(window_.get());
+    RECT client, frame;
+    GetClientRect(window_.get(), &client);
+    GetWindowRect(window_.get(), &frame);
+    const int wider = Pixels(d.clientWidth) - client.right, taller = Pixels(d.clientHeight) - client.bottom;
+    if (wider != 0 || taller != 0)
+        SetWindowPos(window_.get(), nullptr, 0, 0, frame.right - frame.left + wider, frame.bottom - frame.top + taller,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CreateChildren();
     CreateFramePens();
+}
+
+// Moved to a monitor of another DPI: the children are laid out again from their twips in fonts made
+// for that DPI, and the window takes the place Windows suggests.
+void FormWindow::DpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    const auto old = std::move(fonts_);  // in use until every child has its new one
+    fonts_.clear();
+    {
+        Mirroring quiet(*this);
+        for (const auto& child : children_)
+            if (child) child->Layout();
+    }
+    SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
 FormWindow::~FormWindow() { Release(); }
@@ -273,6 +299,7 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_SETFOCUS: FocusActiveControl(); return 0;
         case WM_SYSCOLORCHANGE: CreateFramePens(); break;  // the lines may use system colours
+        case WM_DPICHANGED: DpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp)); return 0;
         case WM_NCDESTROY: {
             const LRESULT r = DefWindowProcW(hwnd, msg, wp, lp);
             WindowDestroyed();

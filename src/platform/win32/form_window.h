@@ -60,6 +60,7 @@ private:
     };
 
     void Build();
+    void DpiChanged(int dpi, const RECT& suggested);
     void Release();
     void CreateChildren();
     void CreateFramePens();
