@@ -1,7 +1,7 @@
 // What only real windows show: the forms and registry contracts on the real host and advapi32; forms at
-// their twips and fonts; what the screen shows in front; the keyboard on the editor's windows; and the
-// Windows boundary, which fails loudly (windows not created, exceptions in window procedures), opens the
-// registry with the access it needs, makes pens once, owns files, and upper-cases by the system's rules.
+// their twips and fonts at each DPI; what the screen shows in front; the keyboard on the editor's windows;
+// and the Windows boundary, which fails loudly (windows not created, exceptions in window procedures),
+// opens the registry with the access and in the view it needs, and owns what it shows to the form asking.
 #include "shared/forms_contract.h"
 #include "shared/registry_contract.h"
 
@@ -105,29 +105,25 @@ TEST(Windows, EveryFormAndControlAtItsTwipsWithItsFontAndEveryCaptionFittingAtEa
                 return nullptr;
             };
             std::vector<std::pair<RECT, Font>> opened;  // each control as the form opens at that DPI
-            RECT frame;
+            RECT frame, client;
             {
                 Program p(dpi);
-                const forms::Form* shown = open(p);
-                ASSERT_TRUE(shown);
-                const forms::Form& form = *shown;
-                HWND window = p.host.WindowOf(form);
-                ASSERT_TRUE(IsWindowVisible(window));
-                EXPECT_EQ(win32::WindowText(window), form.Caption());
-                RECT r;
+                const forms::Form* form = open(p);
+                ASSERT_TRUE(form);
+                HWND window = p.host.WindowOf(*form);
+                const auto& at = form->Design();
                 GetWindowRect(window, &frame);
-                const auto& at = form.Design();
+                GetClientRect(window, &client);
+                const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+                EXPECT_EQ(std::tuple(IsWindowVisible(window) != 0, win32::WindowText(window), client.right, client.bottom,
+                                     (style & WS_THICKFRAME) != 0, (style & WS_MAXIMIZEBOX) != 0,
+                                     GetWindow(window, GW_OWNER) != nullptr),
+                          std::tuple(true, form->Caption(), p.host.Pixels(at.clientWidth),
+                                     p.host.Pixels(at.clientHeight), c.sizable, c.sizable, c.owned));
                 if (!at.defaultPosition) {
                     EXPECT_EQ(std::pair(frame.left, frame.top), Pair(p.host.Pixels(at.left), p.host.Pixels(at.top)));
                 }
-                GetClientRect(window, &r);
-                EXPECT_EQ(std::pair(r.right, r.bottom),
-                          Pair(p.host.Pixels(at.clientWidth), p.host.Pixels(at.clientHeight)));
-                const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-                const bool owned = GetWindow(window, GW_OWNER) != nullptr;
-                EXPECT_EQ(std::tuple((style & WS_THICKFRAME) != 0, (style & WS_MAXIMIZEBOX) != 0, owned),
-                          std::tuple(c.sizable, c.sizable, c.owned));
-                for (const auto& control : form.Controls()) {
+                for (const auto& control : form->Controls()) {
                     if (control->Type() == forms::ControlType::Line) continue;
                     SCOPED_TRACE(control->Name());
                     const forms::ControlDesign& d = control->Design();
@@ -138,12 +134,10 @@ TEST(Windows, EveryFormAndControlAtItsTwipsWithItsFontAndEveryCaptionFittingAtEa
                     const Pair size(place.right - place.left, place.bottom - place.top);
                     // A closed combo box's height follows its font; the system may keep it a little taller.
                     if (control->Type() == forms::ControlType::ComboBox) {
-                        EXPECT_EQ(size.first, designed.first);
-                        EXPECT_NEAR(size.second, designed.second, 3);
-                    } else if (dpi == 96 && !d.autoSize) {
-                        EXPECT_EQ(size, designed);
+                        EXPECT_TRUE(size.first == designed.first && std::abs(size.second - designed.second) <= 3);
                     } else if (!d.autoSize) {
-                        EXPECT_TRUE(size.first >= designed.first && size.second >= designed.second);
+                        EXPECT_TRUE(dpi == 96 ? size == designed : size.first >= designed.first &&
+                                                                       size.second >= designed.second);
                     }
                     EXPECT_TRUE(CaptionFits(child, control->Type(), dpi)) << win32::WindowText(child);
                     if (control->Type() == forms::ControlType::VScrollBar) continue;
@@ -252,60 +246,46 @@ TEST(EditorKeyboard, EnterAndEscCloseTheOpenDiskTypeListAsInAnyComboBox) {
     EXPECT_EQ(trace.Entries(), std::vector<std::string>{});
 }
 
+// The spinners' rules are tested natively; here the focused bar's own keys reach them.
 TEST(EditorKeyboard, HomeAndEndOnAFocusedSpinnerStepOnceToTheBarsEnds) {
-    for (const auto& c : std::vector<std::vector<const char*>>{{"diskSizeSpinner", "diskSizeBox", " 65", " 64"},
-                                                               {"autoSaveSpinner", "autoSaveIntervalBox", " 64", " 60"},
-                                                               {"driveLetterSpinner", "driveLetterBox", "T", "S"}}) {
-        SCOPED_TRACE(c[0]);
-        Program k;
-        auto& e = k.Holding(TypicalRecord()).ShowEditor();
-        k.user.Focus(e.Get<forms::VScrollBar>(c[0]));
-        k.user.Key(VK_HOME);
-        k.user.Key(VK_HOME);  // at the top already: no move, no step
-        EXPECT_EQ(k.Shown(e.Get<forms::TextBox>(c[1])), c[2]);
-        k.user.Key(VK_END);
-        EXPECT_EQ(k.Shown(e.Get<forms::TextBox>(c[1])), c[3]);
-    }
-}
-
-TEST(EditorKeyboard, BackspaceInAStoredTextOverTheLimitDeletesOneCharacter) {
-    for (const auto& c : std::vector<std::vector<std::string>>{
-             {"DiskLabel", "volumeLabelBox", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0"},          // 27 against 11
-             {"LoadImageFile", "loadImageFileBox", "C:\\" + std::string(252, 'f')}}) {  // 255 against 254
-        SCOPED_TRACE(c[0]);
-        Program k;  // of another type a 255-byte value needs no terminator: the type is not looked at
-        auto& e = k.Holding(With(TypicalRecord(), {{c[0], Raw(3, c[2])}})).ShowEditor();
-        auto& box = e.Get<forms::TextBox>(c[1]);
-        const std::string shortened = c[2].substr(0, c[2].size() - 1);
-        box.SetEnabled(true);
-        k.user.Focus(box);
-        k.user.Key(VK_END);
-        k.user.Key(VK_BACK);
-        k.user.Type(box, "x");  // still over the limit: refused
-        EXPECT_EQ(k.Shown(box), shortened);
-        EXPECT_EQ(box.Text(), shortened) << "what a save stores";
-    }
-}
-
-TEST(EditorKeyboard, ACharacterTheCodePageCannotHoldIsRefusedWhereItIsTypedOrPasted) {
-    for (const char* name : {"volumeLabelBox", "loadImageFileBox", "saveImageFileBox"}) {
-        SCOPED_TRACE(name);
-        Program k;
-        auto& box = k.Holding(TypicalRecord()).ShowEditor().Get<forms::TextBox>(name);
-        box.SetEnabled(true);
-        box.SetText("RAMDISK");
-        k.user.Type(box, "\xCE\xA9");  // Greek capital omega
-        Paste(k, L"x\x2014y\x03A9");    // an em dash the code page holds, then the omega
-        EXPECT_EQ(k.Shown(box), "RAMDISK");
-        k.user.Type(box, "\xC3\xBC\xE2\x82\xAC\xC5\xB8");  // u umlaut, euro, Y umlaut
-        Paste(k, L"\x00E9");
-        EXPECT_EQ(k.Shown(box), "RAMDISK\xC3\xBC\xE2\x82\xAC\xC5\xB8\xC3\xA9");
-        EXPECT_EQ(box.Text(), k.Shown(box));
-    }
-    Program k;  // the drive letter keeps its rule: a character above "Z" becomes "Z"
+    Program k;
     auto& e = k.Holding(TypicalRecord()).ShowEditor();
-    k.user.Retype(e.driveLetterBox, "\xCE\xA9");
-    EXPECT_EQ(k.Shown(e.driveLetterBox), "Z");
+    k.user.Focus(e.diskSizeSpinner);
+    k.user.Key(VK_HOME);
+    k.user.Key(VK_HOME);  // at the top already: no move, no step
+    EXPECT_EQ(k.Shown(e.diskSizeBox), " 65");
+    k.user.Key(VK_END);
+    EXPECT_EQ(k.Shown(e.diskSizeBox), " 64");
+}
+
+// The edit box's own limit keeps Backspace working on a stored text longer than it.
+TEST(EditorKeyboard, BackspaceInAStoredTextOverTheLimitDeletesOneCharacter) {
+    Program k;
+    auto& box = k.Holding(With(TypicalRecord(), {{"DiskLabel", Text("ABCDEFGHIJKLMNOPQRSTUVWXYZ0")}}))
+                    .ShowEditor()
+                    .volumeLabelBox;  // 27 characters against 11
+    box.SetEnabled(true);
+    k.user.Focus(box);
+    k.user.Key(VK_END);
+    k.user.Key(VK_BACK);
+    k.user.Type(box, "x");  // still over the limit: refused
+    EXPECT_EQ(k.Shown(box), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    EXPECT_EQ(box.Text(), k.Shown(box)) << "what a save stores";
+}
+
+// The code page's rule itself is tested natively; here the edit box shows what the model refused.
+TEST(EditorKeyboard, ACharacterTheCodePageCannotHoldIsRefusedWhereItIsTypedOrPasted) {
+    Program k;
+    auto& box = k.Holding(TypicalRecord()).ShowEditor().volumeLabelBox;
+    box.SetEnabled(true);
+    box.SetText("RAMDISK");
+    k.user.Type(box, "\xCE\xA9");  // Greek capital omega
+    Paste(k, L"x\x2014y\x03A9");    // an em dash the code page holds, then the omega
+    EXPECT_EQ(k.Shown(box), "RAMDISK");
+    k.user.Type(box, "\xC3\xBC\xE2\x82\xAC\xC5\xB8");  // u umlaut, euro, Y umlaut
+    Paste(k, L"\x00E9");
+    EXPECT_EQ(k.Shown(box), "RAMDISK\xC3\xBC\xE2\x82\xAC\xC5\xB8\xC3\xA9");
+    EXPECT_EQ(box.Text(), k.Shown(box));
 }
 
 // The hook runs on this thread only; it refuses every window of one class, as the system may.
@@ -420,7 +400,6 @@ TEST(WindowsBoundary, AKeyThatCanBeReadButNotWrittenIsLoadedAndSavingItTellsTheU
 #else
 #define IMPORT_SLOT(name, argumentBytes) "__imp__" #name "@" #argumentBytes
 #endif
-extern "C" decltype(&CreatePen) createPenSlot __asm__(IMPORT_SLOT(CreatePen, 12));
 extern "C" decltype(&RegOpenKeyExA) openKeySlot __asm__(IMPORT_SLOT(RegOpenKeyExA, 20));
 extern "C" decltype(&RegCreateKeyExW) createKeySlot __asm__(IMPORT_SLOT(RegCreateKeyExW, 36));
 extern "C" decltype(&RegEnumValueW) enumValueSlot __asm__(IMPORT_SLOT(RegEnumValueW, 32));
@@ -451,23 +430,6 @@ private:
     }
     Call& slot_;
 };
-
-thread_local int pensMade = 0;
-HPEN WINAPI CountingCreatePen(int style, int width, COLORREF colour) {
-    ++pensMade;
-    return SystemFunction<decltype(&CreatePen)>(L"gdi32", "CreatePen")(style, width, colour);
-}
-
-TEST(WindowsBoundary, FramePensAreMadeWithTheWindowAndNotOnPainting) {
-    const Intercept counting(createPenSlot, CountingCreatePen);
-    pensMade = 0;
-    Program p;
-    HWND window = p.host.WindowOf(p.Holding({}).ShowEditor());
-    EXPECT_EQ(pensMade, 1) << "the fifteen lines share one width and colour";
-    pensMade = 0;
-    for (int paint = 0; paint < 3; ++paint) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_EQ(pensMade, 0);
-}
 
 // What a 64-bit prefix cannot show of itself: every key is opened in the native view, which a 32-bit
 // program on 64-bit Windows does not get unasked; a value that keeps growing is given up on; the
@@ -517,25 +479,12 @@ TEST(WindowsBoundary, TheRegistryIsReadInTheNativeViewAndWithinBoundsAndTheImage
     EXPECT_EQ(win32::Win32SystemFacts().FreeSpaceFor("C:\\").bytes, 5 * kMegabyte);
 }
 
-TEST(WindowsBoundary, TheAnsiCodePageUpperCasesAsTheSystemAndHoldsOnlyWhatItCan) {
+// What the system would make of a character its code page lacks: no best fit ("a" for a-macron), no
+// default character, no double-byte codes; and no broken UTF-8.
+TEST(WindowsBoundary, TheAnsiCodePageHoldsOnlyWhatItCan) {
     win32::AnsiCodePage codePage;
-    for (wchar_t c = 1; c < 0xFFFF; ++c) {
-        wchar_t upper = c;
-        CharUpperBuffW(&upper, 1);
-        if (c >= 0xD800 && c <= 0xDFFF) continue;  // halves of surrogate pairs are no characters
-        ASSERT_EQ(codePage.UpperCase(win32::Narrow({&c, 1})), win32::Narrow({&upper, 1})) << static_cast<int>(c);
-    }
-    // No best fit ("a" for a-macron), no default character, no double-byte codes, no broken UTF-8.
     for (const char* utf8 : {"\xC4\x81", "\xE4\xB8\xAD", "a\xF0\x9F\x98\x80", "\xC3", "\xC0\x80", "\xED\xA0\x80"})
         EXPECT_EQ(codePage.FromUtf8(utf8), std::nullopt) << utf8;
-}
-
-TEST(WindowsBoundary, AFileOwnerTakesTheFailureValueForNoFileAndClosesAnOpenOne) {
-    EXPECT_FALSE(win32::FileHandle(CreateFileW(L"Z:\\no such folder\\f", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
-    const std::string path = TempPath("sarnex handle.img");
-    ASSERT_TRUE(CreateSizedFile(path, 1));  // opened without sharing
-    EXPECT_TRUE(CreateSizedFile(path, 2)) << "closed with its owner";
-    DeleteFileW(win32::Widen(path).c_str());
 }
 
 BOOL WINAPI NoProgramStarts(LPCSTR, LPSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID, LPCSTR,

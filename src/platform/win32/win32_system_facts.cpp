@@ -34,7 +34,7 @@ platform::FileFacts Win32SystemFacts::File(const std::string& path) const {
             return {State::Unreadable, 0, "It is a folder."};
         return {State::Unreadable, 0, SystemMessage(error)};
     }
-    const KernelHandle file(opened);
+    const FileHandle file(opened);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) return {State::Unreadable, 0, SystemMessage(GetLastError())};
     return {State::Readable, static_cast<std::uint64_t>(size.QuadPart), {}};
