@@ -13,7 +13,7 @@
 #include "editor/editor.h"
 #include "platform/forms/forms_runtime.h"
 #include "platform/headless/headless_host.h"
-#include "platform/shell.h"
+#include "platform/headless/quiet_shell.h"
 #include "platform/system_facts.h"
 
 namespace sarnex::ctl {
@@ -45,13 +45,6 @@ public:
     Saved Save();
 
 private:
-    // Nothing the session does opens a web page or offers a restart.
-    class NoShell final : public platform::Shell {
-        void OpenWebPage(const std::string&) override {}
-        void OfferRestart() override {}
-        void OpenSystemProperties() override {}
-    };
-
     forms::Control& ControlOf(SettingId setting) const;
     void Tick(forms::CheckBox& box, bool ticked);
     std::optional<std::string> Refuse(const forms::TextBox& box, std::string_view text, std::string_view what) const;
@@ -59,7 +52,7 @@ private:
 
     headless::HeadlessHost host_;
     forms::FormsRuntime runtime_{host_};
-    NoShell shell_;
+    headless::QuietShell shell_;  // nothing the session does opens a page or offers a restart
     bool saveFailed_ = false;
     bool changedMeanwhile_ = false;
     editor::Editor& editor_;

@@ -10,10 +10,12 @@
 #include "ctl/run.h"
 #include "platform/win32/advapi32_registry.h"
 #include "platform/win32/ansi_code_page.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/program_version_resource.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_system_facts.h"
+#include "platform/win32/windows_error.h"
 
 namespace {
 
@@ -56,6 +58,14 @@ void Write(DWORD which, const std::string& utf8) {
 
 int main() {
     using namespace sarnex;
+    try {
+        win32::LoadDllsFromTheSystemOnly();
+    } catch (const win32::WindowsError& e) {  // it does not run unprotected
+        std::string reason = e.what();
+        std::erase(reason, '\r');
+        Write(STD_ERROR_HANDLE, "sarnexctl: " + reason + "\n");
+        return ctl::exit_code::kUsage;
+    }
     win32::Advapi32Registry registry;
     win32::AnsiCodePage codePage;
     win32::Win32Files files;

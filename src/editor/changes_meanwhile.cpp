@@ -8,7 +8,7 @@
 #include "editor/save_checks.h"
 #include "platform/headless/headless_host.h"
 #include "platform/headless/memory_registry.h"
-#include "platform/shell.h"
+#include "platform/headless/quiet_shell.h"
 
 namespace sarnex::editor {
 namespace {
@@ -23,13 +23,6 @@ bool Same(const platform::StoredValue* a, const platform::StoredValue* b) {
 const platform::StoredValue* Planned(const PlannedValue& planned) {
     return planned.value ? &*planned.value : nullptr;
 }
-
-// Nothing the editor loaded this way opens a page or offers a restart.
-class NoShell final : public platform::Shell {
-    void OpenWebPage(const std::string&) override {}
-    void OfferRestart() override {}
-    void OpenSystemProperties() override {}
-};
 
 }  // namespace
 
@@ -89,7 +82,7 @@ bool Editor::LoadingWouldChange(const std::vector<platform::StoredValue>& values
     for (const platform::StoredValue& value : values) registry.PutStored(config::kDriverKey, value);
     headless::HeadlessHost host;
     forms::FormsRuntime runtime(host);
-    NoShell shell;
+    headless::QuietShell shell;
     Editor loaded(runtime, EditorServices{
                                .system = {registry, services_.system.codePage, shell, services_.system.systemFacts,
                                           services_.system.version},

@@ -43,14 +43,14 @@ RestartPrompt::RestartPrompt(forms::FormsRuntime& runtime, platform::Shell& shel
     cancelButton.On(forms::Event::Click, [this] { Unload(); });
 }
 
-// The system's dialog is modal: the prompt closes once the user has answered it, either way.
+// The system's dialog is modal to the prompt: the prompt closes once the user has answered it, either way.
 void RestartPrompt::OnRestart() {
-    shell_.OfferRestart();
+    shell_.OfferRestart(*this);
     Unload();
 }
 
 void RestartPrompt::OnSystem() {
-    shell_.OpenSystemProperties();
+    shell_.OpenSystemProperties(*this);
     Unload();
 }
 

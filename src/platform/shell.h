@@ -4,6 +4,10 @@
 
 #include <string>
 
+namespace sarnex::forms {
+class Form;
+}
+
 namespace sarnex::platform {
 
 class Shell {
@@ -13,11 +17,13 @@ public:
     // anything opened it is not reported: the program goes on either way.
     virtual void OpenWebPage(const std::string& address) = 0;
     // The system's own dialog that offers to restart Windows; it returns once the user has answered
-    // and carries out the restart itself when the user agrees.
-    virtual void OfferRestart() = 0;
+    // and carries out the restart itself when the user agrees. It belongs to `owner`, which takes no
+    // input until it is answered: the form cannot be asked twice, nor closed under its own handler.
+    virtual void OfferRestart(forms::Form& owner) = 0;
     // The System properties of the control panel, on the page from which the driver can be
-    // restarted by hand. Returns at once, without waiting for the control panel.
-    virtual void OpenSystemProperties() = 0;
+    // restarted by hand. Returns at once, without waiting for the control panel; a control panel
+    // that cannot be started is reported in a box that belongs to `owner`, as above.
+    virtual void OpenSystemProperties(forms::Form& owner) = 0;
 };
 
 }  // namespace sarnex::platform

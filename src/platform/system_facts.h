@@ -28,7 +28,7 @@ struct FolderFacts {
 };
 
 struct FreeSpace {
-    std::uint64_t bytes = 0;  // free on the volume for the current user
+    std::uint64_t bytes = 0;  // free on the volume, whatever the current user's quota
     std::string failure;      // why the system could not tell; empty when it could
 };
 

@@ -11,8 +11,8 @@ namespace sarnex::testing {
 class RecordingShell final : public platform::Shell {
 public:
     void OpenWebPage(const std::string& address) override { requests.push_back("open web page " + address); }
-    void OfferRestart() override { requests.push_back("offer restart"); }
-    void OpenSystemProperties() override { requests.push_back("open system properties"); }
+    void OfferRestart(forms::Form&) override { requests.push_back("offer restart"); }
+    void OpenSystemProperties(forms::Form&) override { requests.push_back("open system properties"); }
 
     std::vector<std::string> requests;
 };

@@ -70,6 +70,11 @@ inline bool Answer(HWND box, int button) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
     return WaitFor([&] { return !IsWindow(box); });
 }
+// Enter in a box, as the keyboard gives it: the default button answers.
+inline bool PressEnter(HWND box) {
+    PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
+    return WaitFor([&] { return !IsWindow(box); });
+}
 // Presses a window's button as a click does.
 inline bool Press(HWND window, const wchar_t* caption) {
     HWND button = FindWindowExW(window, nullptr, L"Button", caption);

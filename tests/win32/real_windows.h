@@ -19,30 +19,39 @@
 
 namespace sarnex::testing {
 
+// After every action, each control's window shows what its model holds.
 class Win32Driver final : public UserDriver {
 public:
     explicit Win32Driver(win32::Win32Host& host) : host_(host) {}
 
-    void Type(forms::TextBox& box, std::string_view characters) override { TypeAtEnd(Usable(box), characters, false); }
-    void Clear(forms::TextBox& box) override { TypeAtEnd(Usable(box), "\b", true); }  // Backspace on it all
-    void Click(forms::CheckBox& box) override { Send(Usable(box), BM_CLICK); }
-    void Click(forms::CommandButton& button) override { Send(Usable(button), BM_CLICK); }
+    void Type(forms::TextBox& box, std::string_view characters) override {
+        TypeAtEnd(Usable(box), characters, false);
+        ExpectShown(box.Parent());
+    }
+    void Clear(forms::TextBox& box) override {  // Backspace on it all
+        TypeAtEnd(Usable(box), "\b", true);
+        ExpectShown(box.Parent());
+    }
+    void Click(forms::CheckBox& box) override { Send(box, Usable(box), BM_CLICK); }
+    void Click(forms::CommandButton& button) override { Send(button, Usable(button), BM_CLICK); }
     void Click(forms::Label& label) override {
         HWND h = Usable(label);
-        Send(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-        Send(h, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        if (h) SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)), host_.PumpMessages();
+        Send(label, h, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     }
     void Pick(forms::ComboBox& combo, int index) override {  // the list selects the item and tells the parent
         if (HWND h = Usable(combo)) {
             SetFocus(h);
             SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-            Send(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE), reinterpret_cast<LPARAM>(h));
+            Send(combo, GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(h));
         }
     }
     void TypeInCombo(forms::ComboBox& combo, std::string_view characters) override {
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
         if (HWND h = Usable(combo); h && GetComboBoxInfo(h, &info)) TypeAtEnd(info.hwndItem, characters, true);
+        ExpectShown(combo.Parent());
     }
     void Arrow(forms::VScrollBar& bar, forms::VScrollBar::Arrow arrow) override {
         // The bar tracks the mouse in a loop of its own: queue the release first, then press.
@@ -51,26 +60,31 @@ public:
         GetClientRect(h, &rc);
         const LPARAM at = MAKELPARAM(rc.right / 2, arrow == forms::VScrollBar::Arrow::Up ? 2 : rc.bottom - 3);
         PostMessageW(h, WM_LBUTTONUP, 0, at);
-        Send(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        Send(bar, h, WM_LBUTTONDOWN, MK_LBUTTON, at);
     }
-    void Focus(forms::Control& control) override { SetFocus(host_.WindowOf(control)), host_.PumpMessages(); }
-    void Tab(forms::Form&, bool backwards) override {
+    void Focus(forms::Control& control) override {
+        SetFocus(host_.WindowOf(control));
+        host_.PumpMessages();
+        ExpectShown(control.Parent());
+    }
+    void Tab(forms::Form& form, bool backwards) override {
         BYTE keys[256];
         GetKeyboardState(keys);
         keys[VK_SHIFT] = backwards ? 0x80 : 0;
         SetKeyboardState(keys);
-        Send(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+        Send(form, GetFocus(), WM_KEYDOWN, VK_TAB, 1);
         keys[VK_SHIFT] = 0;
         SetKeyboardState(keys);
     }
-    void Close(forms::Form& form) override { Send(host_.WindowOf(form), WM_CLOSE); }
+    void Close(forms::Form& form) override { Send(form, host_.WindowOf(form), WM_CLOSE); }
 
     // A key as the keyboard sends it to the focused window: down, the character it makes, up.
     void Key(WPARAM key) {
         HWND h = GetFocus();
         SendMessageW(h, WM_KEYDOWN, key, 1);
         if (key == VK_RETURN || key == VK_ESCAPE || key == VK_BACK) SendMessageW(h, WM_CHAR, key, 1);
-        Send(h, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+        SendMessageW(h, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+        host_.PumpMessages();
     }
 
 private:
@@ -78,10 +92,14 @@ private:
         HWND h = host_.WindowOf(c);
         return IsWindowEnabled(h) ? h : nullptr;
     }
-    void Send(HWND h, UINT message, WPARAM w = 0, LPARAM l = 0) {
+    void Send(const forms::Control& c, HWND h, UINT message, WPARAM w = 0, LPARAM l = 0) {
+        Send(c.Parent(), h, message, w, l);
+    }
+    void Send(const forms::Form& form, HWND h, UINT message, WPARAM w = 0, LPARAM l = 0) {
         if (h == nullptr) return;
         SendMessageW(h, message, w, l);
         host_.PumpMessages();
+        ExpectShown(form);
     }
     // Each character goes at the end, the first over the whole text when `overSelection`.
     void TypeAtEnd(HWND h, std::string_view characters, bool overSelection) {
@@ -96,13 +114,35 @@ private:
         }
         host_.PumpMessages();
     }
+    void ExpectShown(const forms::Form& form) const {
+        if (!form.Loaded()) return;
+        for (const auto& c : form.Controls()) {
+            HWND h = host_.WindowOf(*c);
+            if (h == nullptr) continue;  // a line
+            SCOPED_TRACE(c->Name());
+            EXPECT_EQ(IsWindowEnabled(h) != 0, c->Enabled());
+            const std::string text = win32::WindowText(h);
+            if (auto* label = dynamic_cast<const forms::Label*>(c.get())) {
+                EXPECT_EQ(text, label->Caption());
+            } else if (auto* box = dynamic_cast<const forms::TextBox*>(c.get())) {
+                EXPECT_EQ(text, box->Text());
+            } else if (auto* tick = dynamic_cast<const forms::CheckBox*>(c.get())) {
+                EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), tick->Value());
+            } else if (auto* bar = dynamic_cast<const forms::VScrollBar*>(c.get())) {
+                EXPECT_EQ(GetScrollPos(h, SB_CTL), bar->Value());
+            } else if (auto* combo = dynamic_cast<const forms::ComboBox*>(c.get())) {
+                EXPECT_EQ(std::tuple(text, SendMessageW(h, CB_GETCURSEL, 0, 0), SendMessageW(h, CB_GETCOUNT, 0, 0)),
+                          std::tuple(combo->Text(), LRESULT{combo->ListIndex()}, LRESULT{combo->ListCount()}));
+            }
+        }
+    }
 
     win32::Win32Host& host_;
 };
 
 template <class Registry, class CodePage>
 struct Win32Program {
-    win32::Win32Host host{GetModuleHandleW(nullptr)};
+    win32::Win32Host host;
     Registry registry;
     CodePage codePage;
     RecordingShell shell;
@@ -111,7 +151,8 @@ struct Win32Program {
     startup::Program program{runtime, {registry, codePage, shell, facts, {1, 0, 41}}};
     Win32Driver user{host};
 
-    Win32Program() { facts.AddFolder("C:\\", 1024 * kMegabyte); }  // room for the image: saves ask nothing
+    // At the screen's DPI, or at `dpi`; with room for the image, so that saves ask nothing.
+    explicit Win32Program(int dpi = 0) : host(GetModuleHandleW(nullptr), dpi) { facts.AddFolder("C:\\", 1024 * kMegabyte); }
     // The driver's key holding `values`, in a registry of the test's own.
     Win32Program& Holding(const StoredValues& values) {
         StoreKey(registry, values);

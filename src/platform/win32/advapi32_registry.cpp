@@ -16,13 +16,21 @@ using platform::RegistryStatus;
 
 HKEY ToHkey(RegistryKeyHandle key) { return reinterpret_cast<HKEY>(key.value); }
 
+// The native view on 64-bit Windows: the key regedit shows and a 64-bit driver reads, never the
+// Wow6432Node copy a 32-bit program is otherwise given. 32-bit Windows ignores the flag.
+constexpr REGSAM kNativeView = KEY_WOW64_64KEY;
+
+// How often a value is read again when it grew between the sizing and the reading.
+constexpr int kReadsOfAGrowingValue = 8;
+
 }  // namespace
 
 RegistryStatus Advapi32Registry::OpenKey(std::string_view subKey, platform::KeyAccess access,
                                         RegistryKeyHandle& key) {
     HKEY opened = nullptr;
     const REGSAM rights = access == platform::KeyAccess::Query ? KEY_QUERY_VALUE : KEY_SET_VALUE;
-    const LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, std::string(subKey).c_str(), 0, rights, &opened);
+    const LONG status =
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, std::string(subKey).c_str(), 0, rights | kNativeView, &opened);
     if (status == ERROR_SUCCESS) key.value = reinterpret_cast<std::uintptr_t>(opened);
     return status;
 }
@@ -48,8 +56,8 @@ RegistryStatus Advapi32Registry::CloseKey(RegistryKeyHandle key) { return RegClo
 
 RegistryStatus Advapi32Registry::CreateKey(std::string_view subKey) {
     HKEY created = nullptr;
-    const LONG status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, Widen(subKey).c_str(), 0, nullptr, 0, KEY_QUERY_VALUE,
-                                        nullptr, &created, nullptr);
+    const LONG status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, Widen(subKey).c_str(), 0, nullptr, 0,
+                                        KEY_QUERY_VALUE | kNativeView, nullptr, &created, nullptr);
     if (status == ERROR_SUCCESS) RegCloseKey(created);
     return status;
 }
@@ -63,13 +71,14 @@ RegistryStatus Advapi32Registry::ReadStoredValues(RegistryKeyHandle key, std::ve
     if (status != ERROR_SUCCESS) return status;
     std::wstring name(longestName + 1, L'\0');
     std::vector<BYTE> data(largestData + 1);  // never empty: a null buffer would ask for sizes only
-    for (DWORD index = 0;;) {
+    for (DWORD index = 0, reads = 1;; ++reads) {
         DWORD nameLength = static_cast<DWORD>(name.size());
         DWORD type = 0;
         DWORD size = static_cast<DWORD>(data.size());
         status = RegEnumValueW(ToHkey(key), index, name.data(), &nameLength, nullptr, &type, data.data(), &size);
         if (status == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
-        if (status == ERROR_MORE_DATA) {  // a value grew meanwhile: the same index again, with room for it
+        // A value that grew meanwhile: the same index again, with room for it, but not for ever.
+        if (status == ERROR_MORE_DATA && reads < kReadsOfAGrowingValue) {
             name.resize(name.size() * 2 + 256);
             data.resize(std::max<std::size_t>(data.size() * 2, size));
             continue;
@@ -79,6 +88,7 @@ RegistryStatus Advapi32Registry::ReadStoredValues(RegistryKeyHandle key, std::ve
         values.push_back({Narrow(std::wstring_view(name.data(), nameLength)), type,
                           std::vector<std::byte>(bytes, bytes + size)});
         ++index;
+        reads = 0;
     }
 }
 

@@ -9,8 +9,8 @@
 
 namespace sarnex::win32 {
 
-void ShowError(const std::string& text) {
-    MessageBoxW(nullptr, Widen(text).c_str(), L"Sarnex Configuration Utility", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+void ShowError(const std::string& text, HWND owner) {
+    MessageBoxW(owner, Widen(text).c_str(), L"Sarnex Configuration Utility", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 int RunReportingFailures(const std::function<int()>& program) {

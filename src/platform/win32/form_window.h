@@ -1,16 +1,20 @@
-// One loaded form as real windows: the top-level window, a native child per control, the fonts,
-// the frame pens, the tooltips; it mirrors the model into the windows and turns notifications into
-// user operations. A window or control that cannot be created throws WindowsError; what the model
-// throws inside a window procedure is handed to the host, never through user32.
+// One loaded form as real windows: the top-level window with a child window per control (see
+// control_windows.h), the fonts, the frame pens and the tooltips. It owns their lifecycle, the
+// keyboard focus, the layout at the window's DPI and the painting of the frame lines; it hands each
+// child its model's changes and its own notifications. A window or control that cannot be created
+// throws WindowsError; what the model throws inside a window procedure is handed to the host, never
+// through user32.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "platform/forms/form.h"
 #include "platform/forms/window_host.h"
+#include "platform/win32/control_windows.h"
 #include "platform/win32/unique_handle.h"
 
 namespace sarnex::win32 {
@@ -25,9 +29,15 @@ public:
     FormWindow& operator=(const FormWindow&) = delete;
 
     HWND Handle() const { return window_.get(); }
+    HINSTANCE Instance() const;
     forms::Form& Model() const { return form_; }
     HWND ChildOf(const forms::Control& control) const;
-    forms::Control* ControlOf(HWND child) const;  // the combo box's inner edit maps to the combo box
+
+    int Dpi() const { return dpi_; }
+    int Pixels(forms::Twips twips) const { return MulDiv(twips, dpi_, 1440); }
+    // The font at the window's DPI, made once and kept while the window lives at that DPI.
+    HFONT FontFor(const forms::Font& font);
+    static COLORREF ColorOf(const forms::Color& color);
 
     // Registers the forms' window class; it stays registered while the returned owner lives.
     static WindowClass RegisterWindowClass(HINSTANCE instance);
@@ -50,24 +60,17 @@ private:
     };
 
     void Build();
+    void DpiChanged(int dpi, const RECT& suggested);
     void Release();
     void CreateChildren();
-    HWND CreateChild(forms::Control& control);
     void CreateFramePens();
-    HFONT FontFor(const forms::Font& font);
     void AddToolTip(HWND child, const std::string& tip);
-    void FitComboHeight(HWND combo, int height);
-    void FillCombo(forms::ComboBox& combo);
-    void ReplaceText(HWND window, const std::string& text);
-    RECT PixelRect(const forms::ControlDesign& d) const;
+    // The child window `window` belongs to (a combo box's edit field belongs to the combo box), by its id.
+    ControlWindow* ChildWith(HWND window) const;
 
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT OnChildMessage(HWND child, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT OnEnterOrEsc(HWND child, UINT msg, WPARAM wp, LPARAM lp);
-    void OnCommand(HWND child, int code);
-    void OnVScroll(HWND bar, int code);
+    LRESULT OnChildMessage(ControlWindow& child, HWND window, UINT msg, WPARAM wp, LPARAM lp);
     void OnPaint();
-    LRESULT OnColorStatic(HDC dc, HWND child);
     void FocusActiveControl();
     void WindowDestroyed();
 
@@ -76,15 +79,15 @@ private:
 
     Win32Host& host_;
     forms::Form& form_;
+    int dpi_;
     WindowHandle window_;
     WindowHandle toolTip_;
-    std::vector<std::pair<forms::Control*, HWND>> children_;
+    std::vector<std::unique_ptr<ControlWindow>> children_;  // by focus order, as their ids go
     std::vector<std::pair<forms::Font, FontHandle>> fonts_;
-    std::vector<PenHandle> pens_;                              // one per width and colour
+    std::vector<PenHandle> pens_;                                     // one per width and colour
     std::vector<std::pair<const forms::Control*, HPEN>> frameLines_;  // each line with its pen
     bool finished_ = false;
     int mirroring_ = 0;
-    int listOpenedOn_ = -1;  // the item a drop-down list showed when it opened
 };
 
 }  // namespace sarnex::win32

@@ -29,10 +29,18 @@ int ScreenDpi() {
 
 }  // namespace
 
-Win32Host::Win32Host(HINSTANCE instance)
+Win32Host::Win32Host(HINSTANCE instance, int dpi)
     : instance_(LoadCommonControls(instance)),
-      dpi_(ScreenDpi()),
+      dpi_(dpi > 0 ? dpi : ScreenDpi()),
+      dpiGiven_(dpi > 0),
+      dpiForWindow_(reinterpret_cast<UINT(WINAPI*)(HWND)>(
+          reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")))),
       formClass_(FormWindow::RegisterWindowClass(instance)) {}
+
+int Win32Host::DpiOf(HWND window) const {
+    const UINT dpi = dpiGiven_ || dpiForWindow_ == nullptr ? 0 : dpiForWindow_(window);
+    return dpi > 0 ? static_cast<int>(dpi) : dpi_;
+}
 
 Win32Host::~Win32Host() {
     windows_.clear();

@@ -24,8 +24,8 @@ class FormWindow;
 class Win32Host final : public forms::WindowHost {
 public:
     // Loads the common controls and registers the forms' window class; throws WindowsError when
-    // either fails.
-    explicit Win32Host(HINSTANCE instance);
+    // either fails. Windows open at the DPI of their monitor, or all at `dpi` when one is given.
+    explicit Win32Host(HINSTANCE instance, int dpi = 0);
     ~Win32Host() override;
     Win32Host(const Win32Host&) = delete;
     Win32Host& operator=(const Win32Host&) = delete;
@@ -50,8 +50,11 @@ public:
 
     HWND WindowOf(const forms::Form& form) const;
     HWND WindowOf(const forms::Control& control) const;
+    // The system's DPI, or the one given.
     int Dpi() const { return dpi_; }
     int Pixels(forms::Twips twips) const { return MulDiv(twips, dpi_, 1440); }
+    // The DPI a window shows at: its monitor's, where Windows tells it (from Windows 10 1607 on).
+    int DpiOf(HWND window) const;
     HINSTANCE Instance() const { return instance_; }
     // Owner of windows that must not show a taskbar button.
     HWND HiddenOwner();
@@ -66,6 +69,8 @@ private:
 
     HINSTANCE instance_;
     int dpi_;
+    bool dpiGiven_;
+    UINT(WINAPI* dpiForWindow_)(HWND);
     WindowClass formClass_;
     std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     std::vector<std::unique_ptr<FormWindow>> unloaded_;  // destroyed once their messages are done

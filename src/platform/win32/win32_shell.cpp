@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/dll_search.h"
 #include "platform/win32/failure_report.h"
 #include "platform/win32/windows_error.h"
 
@@ -21,11 +22,11 @@ constexpr DWORD kRestartWholeSystem = EWX_REBOOT;
 
 }  // namespace
 
-// shell32 is loaded when first asked for: most runs never need it, and loading it at start costs
-// the editor time before it shows.
+// shell32 is loaded when first asked for, from the system folder: most runs never need it, and
+// loading it at start costs the editor time before it shows.
 template <class Proc>
 Proc Win32Shell::Shell32Function(const char* name) const {
-    if (!shell32_) shell32_.reset(LoadLibraryA("shell32.dll"));
+    if (!shell32_) shell32_.reset(LoadSystemLibrary(L"shell32.dll"));
     if (!shell32_) return nullptr;
     return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(shell32_.get(), name)));
 }
@@ -39,11 +40,16 @@ void Win32Shell::OpenWebPage(const std::string& address) {
     shellExecute(GetDesktopWindow(), "Open", file->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void Win32Shell::OfferRestart() {
+void Win32Shell::OfferRestart(forms::Form& owner) {
+    SetLastError(ERROR_SUCCESS);
     const auto restartDialog = Shell32Function<RestartDialogProc>(MAKEINTRESOURCEA(kRestartDialogOrdinal));
-    if (restartDialog == nullptr) return;
-    // No owner and no prompt of the program's own: the dialog asks the system's own question.
-    restartDialog(nullptr, L"", kRestartWholeSystem);
+    if (restartDialog == nullptr) {
+        const DWORD error = GetLastError();
+        ShowError("Cannot offer to restart Windows.\r\n\r\n" + SystemMessage(error), windows_.WindowOf(owner));
+        return;
+    }
+    // No prompt of the program's own: the dialog asks the system's own question.
+    restartDialog(windows_.WindowOf(owner), L"", kRestartWholeSystem);
 }
 
 std::string Win32Shell::SystemPropertiesCommandLine(const std::string& systemDirectory) {
@@ -52,7 +58,7 @@ std::string Win32Shell::SystemPropertiesCommandLine(const std::string& systemDir
     return "\"" + dir + "rundll32.exe\" shell32.dll,Control_RunDLL sysdm.cpl,,1";
 }
 
-void Win32Shell::OpenSystemProperties() {
+void Win32Shell::OpenSystemProperties(forms::Form& owner) {
     const std::string commandLine = SystemPropertiesCommandLine(SystemDirectory());
     const auto ansiLine = ansi_.FromUtf8(commandLine);
     DWORD error = ERROR_NO_UNICODE_TRANSLATION;
@@ -72,7 +78,8 @@ void Win32Shell::OpenSystemProperties() {
         }
         error = GetLastError();
     }
-    ShowError("Cannot start the program\r\n\r\n" + commandLine + "\r\n\r\n" + SystemMessage(error));
+    ShowError("Cannot start the program\r\n\r\n" + commandLine + "\r\n\r\n" + SystemMessage(error),
+              windows_.WindowOf(owner));
 }
 
 std::string Win32Shell::SystemDirectory() const {

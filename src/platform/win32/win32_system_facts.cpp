@@ -34,7 +34,7 @@ platform::FileFacts Win32SystemFacts::File(const std::string& path) const {
             return {State::Unreadable, 0, "It is a folder."};
         return {State::Unreadable, 0, SystemMessage(error)};
     }
-    const KernelHandle file(opened);
+    const FileHandle file(opened);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) return {State::Unreadable, 0, SystemMessage(GetLastError())};
     return {State::Readable, static_cast<std::uint64_t>(size.QuadPart), {}};
@@ -52,11 +52,13 @@ platform::FolderFacts Win32SystemFacts::Folder(const std::string& path) const {
     return {State::Exists, {}};
 }
 
+// The driver writes the image as SYSTEM, which no user's disk quota limits: the volume's free bytes
+// count, not what is left to the user asking.
 platform::FreeSpace Win32SystemFacts::FreeSpaceFor(const std::string& folder) const {
-    ULARGE_INTEGER freeToCaller{};
-    if (!GetDiskFreeSpaceExW(Widen(folder).c_str(), &freeToCaller, nullptr, nullptr))
+    ULARGE_INTEGER freeOnVolume{};
+    if (!GetDiskFreeSpaceExW(Widen(folder).c_str(), nullptr, nullptr, &freeOnVolume))
         return {0, SystemMessage(GetLastError())};
-    return {freeToCaller.QuadPart, {}};
+    return {freeOnVolume.QuadPart, {}};
 }
 
 platform::DriveLetterHolder Win32SystemFacts::DriveLetter(char letter) const {
