@@ -63,8 +63,8 @@ int main() {
     } catch (const win32::WindowsError& e) {  // it does not run unprotected
         std::string reason = e.what();
         std::erase(reason, '\r');
-        Write(STD_ERROR_HANDLE, "sarnexctl: " + reason + "\n");
-        return ctl::exit_code::kUsage;
+        Write(STD_ERROR_HANDLE, "sarnexctl: internal error: " + reason + "\n");
+        return ctl::exit_code::kInternal;
     }
     win32::Advapi32Registry registry;
     win32::AnsiCodePage codePage;
