@@ -21,9 +21,11 @@ RegistryStatus MemoryRegistry::Log(Kind kind, std::string_view target, RegistryS
     return result;
 }
 
-std::optional<RegistryStatus> MemoryRegistry::SetFailure(std::string_view name) const {
-    const auto failure = setFailures_.find(Fold(name));
-    return failure == setFailures_.end() ? std::nullopt : std::optional(failure->second);
+std::optional<RegistryStatus> MemoryRegistry::SetFailure(std::string_view name, bool kept) const {
+    if (const auto failure = setFailures_.find(Fold(name)); failure != setFailures_.end()) return failure->second;
+    const auto failure = restoreFailures_.find(Fold(name));
+    if (kept && failure != restoreFailures_.end()) return failure->second;
+    return std::nullopt;
 }
 
 void MemoryRegistry::Clear() {
@@ -31,6 +33,7 @@ void MemoryRegistry::Clear() {
     openFailures_.clear();
     setDenied_.clear();
     setFailures_.clear();
+    restoreFailures_.clear();
     paths_.clear();
     operations_.clear();
 }
@@ -62,7 +65,7 @@ RegistryStatus MemoryRegistry::SetValue(RegistryKeyHandle key, std::string_view 
 }
 
 RegistryStatus MemoryRegistry::SetStoredValue(RegistryKeyHandle key, const platform::StoredValue& value) {
-    if (const auto failure = SetFailure(value.name)) return Log(Kind::Set, value.name, *failure);
+    if (const auto failure = SetFailure(value.name, true)) return Log(Kind::Set, value.name, *failure);
     return Log(Kind::Set, value.name, Base::SetStoredValue(key, value));
 }
 
@@ -71,7 +74,7 @@ RegistryStatus MemoryRegistry::ReadStoredValues(RegistryKeyHandle key, std::vect
 }
 
 RegistryStatus MemoryRegistry::DeleteValue(RegistryKeyHandle key, std::string_view name) {
-    if (const auto failure = SetFailure(name)) return Log(Kind::Delete, name, *failure);
+    if (const auto failure = SetFailure(name, true)) return Log(Kind::Delete, name, *failure);
     return Log(Kind::Delete, name, Base::DeleteValue(key, name));
 }
 

@@ -61,6 +61,9 @@ public:
         else setFailures_[Fold(name)] = status;
     }
 
+    // Setting `name` as kept, or deleting it, returns `status` (the ANSI set still works): what puts values
+    // back after a failed save fails.
+    void FailRestore(std::string_view name, RegistryStatus status) { restoreFailures_[Fold(name)] = status; }
     // Everything gone: no keys, no faults, no log.
     void Clear();
 
@@ -70,12 +73,13 @@ public:
 private:
     static std::string Fold(std::string_view name);
     RegistryStatus Log(RegistryOperation::Kind kind, std::string_view target, RegistryStatus status);
-    std::optional<RegistryStatus> SetFailure(std::string_view name) const;
+    std::optional<RegistryStatus> SetFailure(std::string_view name, bool kept = false) const;
 
     FixedCodePage pageKept_;
     std::map<std::string, RegistryStatus> openFailures_;
     std::set<std::string> setDenied_;
     std::map<std::string, RegistryStatus> setFailures_;
+    std::map<std::string, RegistryStatus> restoreFailures_;
     std::map<std::uintptr_t, std::string> paths_;  // of the open handles, for the log
     std::vector<RegistryOperation> operations_;
 };

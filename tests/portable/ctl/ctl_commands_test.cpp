@@ -115,6 +115,7 @@ TEST_F(Ctl, CommandsOptionsAndValues) {
         {{}, "set size=-5", 2, Usage("size is a number of MB greater than 0, not \"-5\""), {}},
         {{}, "set size=5MB", 2, Usage("size is a number of MB greater than 0, not \"5MB\""), {}},
         {{}, "set autosave=1e", 2, Usage("autosave is off or a number of seconds greater than 0, not \"1e\""), {}},
+        {{}, "set letter=z --dry-run", 0, "letter  S -> Z\nDry run: nothing was written.\n", {}},
         {{}, "set Size=1e3 Label=Off --DRY-run", 0,
          "size        64 -> 1000\nlabel text  \"RAMDISK\" -> \"Off\"\nDry run: nothing was written.\n", {}},
     });
@@ -179,6 +180,10 @@ TEST_F(Ctl, SetAppliesTheEditorsRulesAndWritesAllOrNothing) {
         {{}, "set size=10 autosave=40", 3, "sarnexctl: the registry refused to write AutoSaveTrigger; the values "
          "already written were put back, so nothing was changed\n", {},
          [](MemoryRegistry& r) { r.FailSet(kKey, "AutoSaveTrigger", 5); }},
+        {{{"DiskLabel", std::nullopt}}, "set size=10 autosave=40 label=NEW", 3, "sarnexctl: the registry refused to "
+         "write AutoSaveTrigger; putting back DiskLabel failed as well: those hold the new settings\n",
+         {{"DiskLabel", Text("NEW")}},
+         [](MemoryRegistry& r) { r.FailSet(kKey, "AutoSaveTrigger", 5), r.FailRestore("DiskLabel", 5); }},
     });
 }
 
@@ -220,7 +225,7 @@ TEST_F(Ctl, CheckFindsWhatTheEditorWouldKeepOrChange) {
     const std::string absent = "sarnexctl: cannot read " + kPath + ": it does not exist (error 2); nothing was "
                                "changed\n";
     Expect({
-        {{{"DiskType", Text("FDC28")}, {"SizeIn4kPages", Number(360)}}, "check", 0, none, {}},
+        {{{"DiskType", Text("FDC28")}, {"SizeIn4kPages", Number(360)}, {"AutoSaveTrigger", Number(5)}}, "check", 0, none, {}},
         {{{"SizeIn4kPages", Number(1280)}, {"AutoSaveTrigger", Number(8192)}, {"UserDriveLetter", Number(0x01000119)}},
          "check", 0, none, {}},
         {{{"MakeTempDir", Raw(1, "1\0"s)}, {"UseDiskLabel", Raw(4, std::string(8, '\0'))}, {"SaveImageOnExit", Number(2)},
