@@ -128,7 +128,6 @@ std::optional<std::string> EditorSession::Apply(SettingId setting, std::string_v
 }
 
 EditorSession::Saved EditorSession::Save() {
-    saveFailed_ = changedMeanwhile_ = false;
     const std::size_t told = host_.Messages().size();
     editor_.saveButton.UserClick();
     if (changedMeanwhile_) return Saved::ChangedMeanwhile;

@@ -1,4 +1,5 @@
 // Writing .reg files exactly as regedit does, so that its own import reads back every byte.
+#include <charconv>
 #include <cstdio>
 
 #include "ctl/reg_file.h"
@@ -37,9 +38,9 @@ std::optional<std::u16string> QuotableText(const platform::StoredValue& value) {
 
 std::u16string HexPrefix(std::uint32_t type) {
     if (type == platform::registry_type::kBinary) return u"hex:";
-    char prefix[20];
-    std::snprintf(prefix, sizeof prefix, "hex(%x):", static_cast<unsigned>(type));
-    return Widened(prefix);
+    std::string digits(8, '0');
+    digits.resize(static_cast<std::size_t>(std::to_chars(digits.data(), digits.data() + digits.size(), type, 16).ptr - digits.data()));
+    return u"hex(" + Widened(digits) + u"):";
 }
 
 // `column` is where the data starts on its line; without one the data stays on one line.

@@ -78,7 +78,6 @@ void Editor::MergeChangesMeanwhile(std::vector<PlannedValue>& plan, const config
 // save anything otherwise than it stands.
 bool Editor::LoadingWouldChange(const std::vector<platform::StoredValue>& values) const {
     headless::MemoryRegistry registry(services_.system.codePage);
-    registry.AddKey(config::kDriverKey);
     for (const platform::StoredValue& value : values) registry.PutStored(config::kDriverKey, value);
     headless::HeadlessHost host;
     forms::FormsRuntime runtime(host);

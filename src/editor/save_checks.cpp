@@ -73,8 +73,9 @@ void CheckMemory(std::uint64_t disk, const platform::SystemFacts& system, std::v
 
 // Whether a name says where it is whatever the current folder: "C:\..." or "\\server\share\...".
 bool IsFullPath(const std::string& file) {
-    const bool drive = file.size() >= 3 && std::isalpha(static_cast<unsigned char>(file[0])) && file[1] == ':' &&
-                       (file[2] == '\\' || file[2] == '/');
+    const std::string_view head = std::string_view(file).substr(0, 3);
+    const bool drive = head.size() == 3 && std::isalpha(static_cast<unsigned char>(head[0])) && head[1] == ':' &&
+                       (head[2] == '\\' || head[2] == '/');
     return drive || file.starts_with("\\\\") || file.starts_with("//");
 }
 
