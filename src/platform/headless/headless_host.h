@@ -41,17 +41,14 @@ public:
     void ClearLog() { log_.clear(); }
     // Forms currently shown, in the order they were shown.
     std::vector<std::string> ShownForms() const;
-    // The controls repainted on their own (by Refresh), in order.
-    const std::vector<std::string>& RefreshedControls() const { return refreshed_; }
 
 private:
     void ControlChanged(forms::Control&, forms::Property) override {}
-    void ControlRefreshed(forms::Control& control) override { refreshed_.push_back(control.Name()); }
+    void ControlRefreshed(forms::Control&) override {}
     void FocusChanged(forms::Form&, forms::Control*) override {}
 
     std::vector<std::string> log_;
     std::vector<std::string> shown_;
-    std::vector<std::string> refreshed_;
     std::vector<Question> questions_;
     std::vector<Question> messages_;
     std::deque<bool> answers_;
