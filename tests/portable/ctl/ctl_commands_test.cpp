@@ -161,6 +161,16 @@ TEST_F(CtlTest, CommandsOptionsSettingsAndUsageErrors) {
         {"", "set size=8 SIZE=9", 2, Usage("size is given twice"), ""},
         {"", "export a.reg b.reg", 2, Usage("export needs exactly one FILE"), ""},
     });
+    // --words: the settings in one argument, blanks kept in quotes; the words are settings only.
+    const auto words = [&](const std::string& text) {
+        const ctl::Outcome o = ctl::Run({"set", "--words=" + text, "--dry-run"}, {registry, codePage, files, facts, {1, 0, 7}});
+        return std::pair(o.exitCode, o.out + o.err);
+    };
+    EXPECT_EQ(words("  size=48\tlabel='Bob''s Disk' "), std::pair(0, "size        64 -> 48\nlabel       off -> on\n"
+              "label text  \"Sarnexia\" -> \"Bob's Disk\"\nDry run: nothing was written.\n"s));
+    EXPECT_EQ(words("size=48 label='My Disk"),
+              std::pair(2, Usage("--words: the quote at character 15 of \"size=48 label='My Disk\" is not closed")));
+    EXPECT_EQ(words("size=48 --dry-run").second, Usage("expected SETTING=VALUE, not \"--dry-run\""));
     const std::string help = Run("-h").out;
     EXPECT_EQ(Run("/?").out, help);
     EXPECT_EQ(Run("show --HELP").out, help);
