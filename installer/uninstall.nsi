@@ -72,15 +72,19 @@ SectionEnd
 
 Section "-Unregister"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd
+
+; Right before this program ends (after the user closes its window, when there is one): the remover.
+Function .onInstSuccess
   ClearErrors
   WriteUninstaller "$INSTDIR\${REMOVER}"
   Exec '"$INSTDIR\${REMOVER}" /S'
   ${If} ${Errors}
-    !insertmacro FAIL ${EXIT_FAILED} "$INSTDIR\${UNINSTALLER} could not be set to go once it has ended."
-    Abort
+    !insertmacro FAIL ${EXIT_FAILED} "Removed from $INSTDIR, but $INSTDIR\${UNINSTALLER} could not be set to go once it has ended."
+  ${Else}
+    ${Log} "Removed from $INSTDIR; ${UNINSTALLER} and the folder go once this program has ended."
   ${EndIf}
-  ${Log} "Removed from $INSTDIR."
-SectionEnd
+FunctionEnd
 
 Var optionProblem
 
@@ -117,9 +121,9 @@ Function WaitForProgramsClosed
 FunctionEnd
 
 ; ---- the remover ---------------------------------------------------------------------------------
-; Waits, a minute at most, until a file can go: one whose program still runs cannot.
+; Waits, five minutes at most, until a file can go: one whose program still runs cannot.
 !macro REMOVE_WHEN_FREE file
-  ${For} $0 1 600
+  ${For} $0 1 3000
     Delete "${file}"
     ${If} ${FileExists} "${file}"
       Sleep 100
