@@ -66,9 +66,8 @@ Function OnOption
   StrCpy $R6 $R9 "" 8
   StrCpy $R7 $R9 3
   ${If} $R9 S== "/S"
-    ; taken by NSIS, as is /NCRC
-  ${ElseIf} $R9 S== "/NCRC"
-    ; see above
+  ${OrIf} $R9 S== "/NCRC"
+    ; taken by NSIS itself
   ${ElseIf} $R5 == "/CONFIG="
     ${If} $configGiven == 1
       !insertmacro OPTION_PROBLEM ${EXIT_SETTINGS_REFUSED} "/CONFIG is given twice: give all the settings in one /CONFIG."

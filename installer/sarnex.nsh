@@ -56,8 +56,8 @@ BrandingText "${PRODUCT_NAME} ${SARNEX_VERSION}"
 !macroend
 
 ; ---- the log ---------------------------------------------------------------------------------------
-; Each run writes what it did and why it stopped to a log of its own in $WINDIR\Logs, where only
-; administrators can write (a run of its own replaces the last one's log). UTF-16LE, as Notepad reads it.
+; Each run writes what it did and why it stopped to its log in $WINDIR\Logs, where only administrators
+; can write, replacing the last run's. UTF-16LE, as Notepad reads it.
 
 Var logFile
 
