@@ -1,41 +1,20 @@
-; sarnex-setup.exe: installs the Sarnex configuration programs, registers their uninstaller, and
-; deploys silently.  The build passes in (makensis -D...):
-;   SARNEX_TARGET     x86-unicode for the shipped installer, amd64-unicode for the 64-bit test copy
-;   SARNEX_VERSION    the programs' version, MAJOR.MINOR.PATCH
-;   SARNEX_OUTFILE    the installer to write, and SARNEX_SETUP_NAME its file name
-;   SARNEX_ICON       the programs' icon
-;   SARNEX_CFG_EXE    sarnexcfg.exe
-;   SARNEX_CTL_EXE    sarnexctl.exe, when the build has it; /CONFIG needs it
+; sarnex-setup.exe: installs the Sarnex configuration programs and the Group Policy template, registers
+; their uninstaller, gives the driver a settings key when it has none, and deploys silently. Besides
+; what sarnex.nsh lists, the build passes in:
+;   SARNEX_CFG_EXE, SARNEX_CTL_EXE   sarnexcfg.exe and sarnexctl.exe
+;   SARNEX_UNINSTALL_EXE             uninstall.exe, built from uninstall.nsi
+;   SARNEX_POLICY_DIR                the folder with sarnex.admx and en-US\sarnex.adml
 ;
-; Exit codes: 0 installed; 1 cancelled by the user; 2 failed; 3 a Sarnex program is running from the
-; installation folder (nothing changed); 4 the /CONFIG settings were refused; 740 not an administrator.
+; Exit codes: 0 installed; 1 cancelled by the user; 2 failed or refused (a bad option or folder, another
+; installed copy), nothing changed; 3 a Sarnex program is running from the installation folder, nothing
+; changed; 4 the settings of /IMPORT or /CONFIG were refused, nothing installed or written; 740 not an
+; administrator. Each run's log: $WINDIR\Logs\sarnex-setup.log.
 
-Target ${SARNEX_TARGET}
-Unicode true
-SetCompressor /SOLID lzma
-RequestExecutionLevel admin
-; A file that cannot be written fails the install; it is never skipped with success reported.
-AllowSkipFiles off
-ManifestDPIAware true
+!addincludedir "${__FILEDIR__}"
+!include "sarnex.nsh"
 
-!include LogicLib.nsh
-!include FileFunc.nsh
-!include WordFunc.nsh
-!include MUI2.nsh
-!include Sections.nsh
+!insertmacro VERSION_RESOURCE "${PRODUCT_NAME} Setup" "sarnex-setup"
 
-!define PRODUCT_NAME "Sarnex Configuration Utility"
-!define PUBLISHER "Sarnex"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Sarnex"
-!define SETTINGS_KEY "Software\Sarnex"
-!define SHORTCUT "Sarnex Configuration.lnk"
-!define UNINSTALLER "uninstall.exe"
-!define EXIT_PROGRAM_RUNNING 3
-!define EXIT_SETTINGS_REFUSED 4
-!define EXIT_NOT_ADMIN 740
-
-Name "${PRODUCT_NAME}"
-OutFile "${SARNEX_OUTFILE}"
 ; The folder for programs of the installer's own width: the 64-bit copy carries 64-bit programs.
 !if ${NSIS_PTR_SIZE} > 4
   InstallDir "$PROGRAMFILES64\Sarnex"
@@ -44,25 +23,14 @@ OutFile "${SARNEX_OUTFILE}"
 !endif
 ; An upgrade goes where the installed version is.
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
-BrandingText "${PRODUCT_NAME} ${SARNEX_VERSION}"
 
-; The same version resource as the programs carry, which hold no copyright text either.
-!pragma warning disable 9100
-VIProductVersion "${SARNEX_VERSION}.0"
-VIFileVersion "${SARNEX_VERSION}.0"
-VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
-VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT_NAME} Setup"
-VIAddVersionKey /LANG=1033 "FileVersion" "${SARNEX_VERSION}"
-VIAddVersionKey /LANG=1033 "InternalName" "sarnex-setup"
-VIAddVersionKey /LANG=1033 "OriginalFilename" "${SARNEX_SETUP_NAME}"
-VIAddVersionKey /LANG=1033 "ProductName" "Sarnex RAM Disk"
-VIAddVersionKey /LANG=1033 "ProductVersion" "${SARNEX_VERSION}"
+; Where sarnexctl runs before the programs are in place: a new folder in the installation folder,
+; which only administrators can write, unlike a temporary folder.
+!define STAGING "~setup"
 
-!define MUI_ICON "${SARNEX_ICON}"
-!define MUI_UNICON "${SARNEX_ICON}"
 !define MUI_ABORTWARNING
-!define MUI_COMPONENTSPAGE_NODESC
-
+; There is only one installed copy: its folder is not chosen again.
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipFolderOfInstalledCopy
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 ; "install": the editor without the restart offer, since this installer is still running.
@@ -70,116 +38,330 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${SARNEX_VERSION}"
 !define MUI_FINISHPAGE_RUN_PARAMETERS "install"
 !define MUI_FINISHPAGE_RUN_TEXT "Configure the RAM disk now"
 !insertmacro MUI_PAGE_FINISH
-
-!insertmacro MUI_UNPAGE_COMPONENTS
-!insertmacro MUI_UNPAGE_INSTFILES
-
 !insertmacro MUI_LANGUAGE "English"
 
-Var configWords  ; the words of /CONFIG="...", for "sarnexctl set"
+Var installedDir   ; the folder of the installed copy, if there is one
+Var importFile     ; /IMPORT=FILE, made absolute
+Var importGiven
+Var configWords    ; /CONFIG=TEXT, for "sarnexctl set --words"
+Var configGiven
+Var optionCode     ; the first problem with the options: its exit code and why
+Var optionProblem
+Var staging        ; where sarnexctl runs from
+Var createdBelow   ; the deepest folder of $INSTDIR that existed before this run
+Var keyExisted     ; whether the settings key was there before this run
+Var settingsTouched
 
-; Waits until no program of the installation is running from $INSTDIR, so that no file is left
-; half-replaced or half-removed. A running program holds its file open: it cannot be opened for
-; writing. Silently there is no one to ask: the run ends with EXIT_PROGRAM_RUNNING, nothing changed.
-!macro WAIT_FOR_PROGRAMS_CLOSED prefix
-Function ${prefix}WaitForProgramClosed  ; the program's file name on the stack
-  Exch $1
-  Push $0
-  ${If} ${FileExists} "$INSTDIR\$1"
-    ${Do}
-      ClearErrors
-      FileOpen $0 "$INSTDIR\$1" a
-      ${IfNot} ${Errors}
-        FileClose $0
-        ${Break}
-      ${EndIf}
-      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-        "$1 is running from $INSTDIR.$\r$\n$\r$\nClose it, then choose Retry. Cancel leaves the installed files unchanged." \
-        /SD IDCANCEL IDRETRY retry
-      SetErrorLevel ${EXIT_PROGRAM_RUNNING}
-      DetailPrint "$1 is running from $INSTDIR: nothing was changed."
-      Abort
-    retry:
-    ${Loop}
+!macro OPTION_PROBLEM code text
+  ${If} $optionProblem == ""
+    StrCpy $optionCode ${code}
+    StrCpy $optionProblem `${text}`
   ${EndIf}
-  Pop $0
-  Pop $1
-FunctionEnd
-
-Function ${prefix}WaitForProgramsClosed
-  Push sarnexcfg.exe
-  Call ${prefix}WaitForProgramClosed
-  Push sarnexctl.exe
-  Call ${prefix}WaitForProgramClosed
-FunctionEnd
 !macroend
-!insertmacro WAIT_FOR_PROGRAMS_CLOSED ""
-!insertmacro WAIT_FOR_PROGRAMS_CLOSED "un."
 
-; Applies /CONFIG through "sarnexctl set". Run first with --dry-run from a copy in $PLUGINSDIR, before
-; anything is installed, so that refused words fail the install with nothing written at all.
-!macro APPLY_CONFIG program extra
-  ${If} $configWords != ""
-!ifdef SARNEX_CTL_EXE
-    DetailPrint "sarnexctl set $configWords ${extra}"
-    nsExec::ExecToLog '"${program}" set $configWords ${extra}'
-    Pop $0
-    ${If} $0 != 0
-      SetErrorLevel ${EXIT_SETTINGS_REFUSED}
-      DetailPrint "The settings $\"$configWords$\" were refused (sarnexctl: $0); none was written."
-      Abort
+; One option in $R9. NSIS itself takes /S exactly so and /NCRC; an option it does not know is
+; refused, so that a mistyped one does not install without what it asked for.
+Function OnOption
+  StrCpy $R5 $R9 8
+  StrCpy $R6 $R9 "" 8
+  StrCpy $R7 $R9 3
+  ${If} $R9 S== "/S"
+  ${OrIf} $R9 S== "/NCRC"
+    ; taken by NSIS itself
+  ${ElseIf} $R5 == "/CONFIG="
+    ${If} $configGiven == 1
+      !insertmacro OPTION_PROBLEM ${EXIT_SETTINGS_REFUSED} "/CONFIG is given twice: give all the settings in one /CONFIG."
     ${EndIf}
-!else
-    SetErrorLevel ${EXIT_SETTINGS_REFUSED}
-    DetailPrint "This installer carries no sarnexctl.exe: it cannot apply $\"$configWords$\"."
-    Abort
-!endif
+    StrCpy $configGiven 1
+    StrCpy $configWords $R6
+  ${ElseIf} $R5 == "/IMPORT="
+    ${If} $importGiven == 1
+      !insertmacro OPTION_PROBLEM ${EXIT_SETTINGS_REFUSED} "/IMPORT is given twice: import one file."
+    ${ElseIf} $R6 == ""
+      !insertmacro OPTION_PROBLEM ${EXIT_SETTINGS_REFUSED} "/IMPORT= names no file."
+    ${EndIf}
+    StrCpy $importGiven 1
+    Push $R6
+    Call FullPath
+    Pop $importFile
+  ${ElseIf} $R7 == "/D="
+    !insertmacro OPTION_PROBLEM ${EXIT_FAILED} "$R9: /D= must come last and without quotes, even with blanks in it."
+  ${Else}
+    !insertmacro OPTION_PROBLEM ${EXIT_FAILED} "$R9 is not an option of this installer (/S, /IMPORT=FILE, /CONFIG=TEXT, /D=FOLDER)."
   ${EndIf}
-!macroend
+FunctionEnd
+
+; The path on the stack made absolute against the current folder, without a trailing "\" ("C:\"
+; keeps its own), whether or not it exists.
+Function FullPath
+  Exch $0
+  Push $1
+  Push $2
+  System::Call 'kernel32::GetFullPathNameW(w r0, i ${NSIS_MAX_STRLEN}, w .r1, p 0) i .r2'
+  ${If} $2 != 0
+    StrCpy $0 $1
+  ${EndIf}
+  StrCpy $1 "\"
+  ${DoWhile} $1 == "\"
+    StrCpy $1 $0 1 -1
+    StrCpy $2 $0 1 -2
+    ${If} $1 == "\"
+    ${AndIf} $2 != ":"
+      StrCpy $0 $0 -1
+    ${Else}
+      StrCpy $1 ""
+    ${EndIf}
+  ${Loop}
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
 
 Function .onInit
-  UserInfo::GetAccountType
-  Pop $0
-  ${If} $0 != "Admin"
-    MessageBox MB_OK|MB_ICONSTOP "Installing ${PRODUCT_NAME} needs administrator rights." /SD IDOK
-    SetErrorLevel ${EXIT_NOT_ADMIN}
+  !insertmacro OPEN_LOG "sarnex-setup.log"
+  !insertmacro RAW_COMMAND_LINE R8
+  ${Log} "${PRODUCT_NAME} ${SARNEX_VERSION} setup: $R8"
+  !insertmacro REQUIRE_ADMIN "Installing"
+  Call ReadOptions
+  ${If} $optionProblem != ""
+    MessageBox MB_OK|MB_ICONSTOP "$optionProblem" /SD IDOK
+    !insertmacro FAIL $optionCode "$optionProblem Nothing was changed."
     Quit
   ${EndIf}
-  ${GetParameters} $0
-  ; Deployment tools quote a whole argument that holds blanks: "/CONFIG=size=64 letter=R".
-  ${WordReplace} $0 '"/CONFIG=' '/CONFIG="' "+" $0
-  ClearErrors
-  ${GetOptions} $0 "/CONFIG=" $configWords
-  ${If} ${Errors}
-    StrCpy $configWords ""
+
+  ; NSIS's stub takes /D= off the command line and, when that folder cannot be made (no such drive, a
+  ; file in its way), silently puts the default folder in its place: the two would differ.
+  StrLen $0 $CMDLINE
+  StrCpy $1 $R8 "" $0
+  StrCpy $2 $1 4
+  ${If} $2 == " /D="
+    StrCpy $1 $1 "" 4
+    Push $1
+    Call FullPath
+    Pop $2
+    Push $INSTDIR
+    Call FullPath
+    Pop $3
+    ${If} $2 != $3
+      MessageBox MB_OK|MB_ICONSTOP "$1 cannot be made: there is no such drive, or a file is in its way." /SD IDOK
+      !insertmacro FAIL ${EXIT_FAILED} "/D=$1 cannot be made: there is no such drive, or a file is in its way. Nothing was changed."
+      Quit
+    ${EndIf}
+  ${EndIf}
+
+  ; Never more than one installed copy: to move it, it is uninstalled first.
+  ReadRegStr $installedDir HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $installedDir != ""
+  ${AndIf} ${FileExists} "$installedDir\${UNINSTALLER}"
+    Push $installedDir
+    Call FullPath
+    Pop $0
+    Push $INSTDIR
+    Call FullPath
+    Pop $1
+    ${If} $0 != $1
+      MessageBox MB_OK|MB_ICONSTOP "${PRODUCT_NAME} is installed in $installedDir. To install it in $INSTDIR, uninstall it first." /SD IDOK
+      !insertmacro FAIL ${EXIT_FAILED} "${PRODUCT_NAME} is installed in $\"$installedDir$\": to install it in $\"$INSTDIR$\", uninstall it first. Nothing was changed."
+      Quit
+    ${EndIf}
+  ${Else}
+    StrCpy $installedDir ""
   ${EndIf}
 FunctionEnd
 
-; The dry run of /CONFIG, from a copy outside the installation folder. A function of its own, so
-; that the copy does not count in the size of the programs the section installs.
-Function CheckConfig
-!ifdef SARNEX_CTL_EXE
-  ${If} $configWords != ""
-    InitPluginsDir
-    File "/oname=$PLUGINSDIR\sarnexctl.exe" "${SARNEX_CTL_EXE}"
-    !insertmacro APPLY_CONFIG "$PLUGINSDIR\sarnexctl.exe" "--dry-run"
+Function SkipFolderOfInstalledCopy
+  ${If} $installedDir != ""
+    Abort
   ${EndIf}
-!else
-  !insertmacro APPLY_CONFIG "" ""
-!endif
+FunctionEnd
+
+Function WaitForProgramsClosed
+  Push sarnexcfg.exe
+  Call WaitForProgramClosed
+  Push sarnexctl.exe
+  Call WaitForProgramClosed
+  Push ${UNINSTALLER}
+  Call WaitForProgramClosed
+FunctionEnd
+
+; The text on the stack as one argument of a command line, in double quotes. It holds none of its own
+; (the option's quotes ended it); backslashes before the closing quote are doubled, so that they stay.
+Function ArgumentQuoted
+  Exch $0
+  Push $1
+  Push $2
+  StrCpy $2 ""
+  StrCpy $1 $0 1 -1
+  ${DoWhile} $1 == "\"
+    StrCpy $0 $0 -1
+    StrCpy $2 "$2\"
+    StrCpy $1 $0 1 -1
+  ${Loop}
+  StrCpy $0 '"$0$2$2"'
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; Runs "sarnexctl ARGUMENTS" (on the stack) from the staging folder and logs what it says. One that
+; fails ends the install: 4 for settings it refused or a file it could not read, 2 for anything else.
+Function Ctl
+  Exch $0
+  Push $1
+  Push $2
+  ${Log} "sarnexctl $0"
+  nsExec::ExecToStack /OEM '"$staging\sarnexctl.exe" $0'
+  Pop $1
+  Pop $2
+  ${If} $2 != ""
+    ${Log} $2
+  ${EndIf}
+  ${If} $1 != 0
+    ${If} $1 == 1
+    ${OrIf} $1 == 2
+      !insertmacro FAIL ${EXIT_SETTINGS_REFUSED} "The settings were refused (sarnexctl: $1): nothing was installed or written."
+    ${Else}
+      !insertmacro FAIL ${EXIT_FAILED} "sarnexctl failed ($1): nothing was installed or written."
+    ${EndIf}
+    Abort
+  ${EndIf}
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; A new folder in the installation folder for sarnexctl, the folders above it that are made along the
+; way remembered, so that a refusal leaves none of them.
+Function MakeStaging
+  StrCpy $createdBelow $INSTDIR
+  ${Do}
+    ${If} $createdBelow != ""
+    ${AndIfNot} ${FileExists} "$createdBelow\*.*"
+      ${GetParent} $createdBelow $createdBelow
+    ${Else}
+      ${ExitDo}
+    ${EndIf}
+  ${Loop}
+  StrCpy $staging "$INSTDIR\${STAGING}"
+  RMDir /r "$staging"
+  ClearErrors
+  CreateDirectory "$staging"
+  ${If} ${Errors}
+    !insertmacro FAIL ${EXIT_FAILED} "$INSTDIR cannot be made: nothing was installed."
+    Abort
+  ${EndIf}
+  File "/oname=$staging\sarnexctl.exe" "${SARNEX_CTL_EXE}"
+FunctionEnd
+
+; The staging folder, and the folders made for it when the install did not finish.
+Function RemoveStaging
+  Exch $0  ; 1 when the install finished
+  Push $1
+  RMDir /r "$staging"
+  ${If} $0 != 1
+    StrCpy $1 $INSTDIR
+    ${DoWhile} $1 != $createdBelow
+      RMDir $1
+      ${GetParent} $1 $1
+      ${IfThen} $1 == "" ${|} StrCpy $1 $createdBelow ${|}
+    ${Loop}
+  ${EndIf}
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; The settings before the programs, so that a refusal leaves nothing installed: /IMPORT and /CONFIG are
+; tried as dry runs first; then the key is made if absent, /IMPORT applied, then /CONFIG. Each step
+; writes all or nothing; when a later one is refused after an earlier one wrote (a /CONFIG that an
+; imported disk size refuses), the key is put back as it stood, from a copy exported before.
+Function ApplySettings
+  Call MakeStaging
+  ${If} $importGiven == 1
+    Push 'import "$importFile" --dry-run --strict'
+    Call Ctl
+  ${EndIf}
+  ${If} $configGiven == 1
+    Push "--words=$configWords"
+    Call ArgumentQuoted
+    Pop $0
+    Push "set --dry-run --strict $0"
+    Call Ctl
+  ${EndIf}
+  !insertmacro SETTINGS_KEY_EXISTS $keyExisted
+  ${If} $keyExisted == 1
+    Push 'export "$staging\before.reg"'
+    Call Ctl
+  ${EndIf}
+  StrCpy $settingsTouched 1
+  Push "init"
+  Call Ctl
+  ${If} $importGiven == 1
+    Push 'import "$importFile" --strict'
+    Call Ctl
+  ${EndIf}
+  ${If} $configGiven == 1
+    Push "set --strict $0"
+    Call Ctl
+  ${EndIf}
+FunctionEnd
+
+; The key as it stood before this run: made by it, it goes; otherwise every value goes and the copy
+; comes back, byte for byte, its subkeys untouched.
+Function RestoreSettings
+  ${If} $settingsTouched != 1
+    Return
+  ${EndIf}
+  !insertmacro SETTINGS_VIEW
+  ${If} $keyExisted != 1
+    DeleteRegKey HKLM "${SETTINGS_KEY}"
+    !insertmacro PROGRAM_VIEW
+    ${Log} "The settings key made by this run was removed again."
+    Return
+  ${EndIf}
+  ; The default value's name is empty, as is the name EnumRegValue gives after the last value.
+  ; (Testing the error flag clears it.)
+  StrCpy $1 1
+  ${DoWhile} $1 == 1
+    ClearErrors
+    EnumRegValue $0 HKLM "${SETTINGS_KEY}" 0
+    ${If} ${Errors}
+      StrCpy $1 0
+    ${Else}
+      DeleteRegValue HKLM "${SETTINGS_KEY}" $0
+      ${If} ${Errors}
+        StrCpy $1 0
+        ${IfThen} $0 != "" ${|} ${Log} "The value $0 could not be removed." ${|}
+      ${EndIf}
+    ${EndIf}
+  ${Loop}
+  !insertmacro PROGRAM_VIEW
+  nsExec::ExecToStack /OEM '"$staging\sarnexctl.exe" import "$staging\before.reg"'
+  Pop $0
+  Pop $1
+  ${If} $0 == 0
+    ${Log} "The settings were put back as they stood."
+  ${Else}
+    ; The copy stays where it is, for the administrator to import.
+    ${Log} "The settings could not be put back (sarnexctl: $0): $1"
+    ${Log} "They are in $staging\before.reg."
+    StrCpy $staging ""
+  ${EndIf}
 FunctionEnd
 
 Section "${PRODUCT_NAME}" ProgramSection
   SectionIn RO
   Call WaitForProgramsClosed
-  Call CheckConfig
+  Call ApplySettings
 
   SetOutPath "$INSTDIR"
   File "/oname=sarnexcfg.exe" "${SARNEX_CFG_EXE}"
-!ifdef SARNEX_CTL_EXE
   File "/oname=sarnexctl.exe" "${SARNEX_CTL_EXE}"
-!endif
-  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  File "/oname=${UNINSTALLER}" "${SARNEX_UNINSTALL_EXE}"
+  ; The Group Policy template, for administrators to copy where Group Policy reads it.
+  File "/oname=sarnex.admx" "${SARNEX_POLICY_DIR}/sarnex.admx"
+  SetOutPath "$INSTDIR\en-US"
+  File "/oname=sarnex.adml" "${SARNEX_POLICY_DIR}/en-US/sarnex.adml"
+  SetOutPath "$INSTDIR"
 
   SetShellVarContext all
   CreateShortcut "$SMPROGRAMS\${SHORTCUT}" "$INSTDIR\sarnexcfg.exe"
@@ -190,45 +372,24 @@ Section "${PRODUCT_NAME}" ProgramSection
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\sarnexcfg.exe,0"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  ; The uninstaller ends when it is done, with its own exit code: this is the command to wait for.
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
   SectionGetSize ${ProgramSection} $0
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
-
-!ifdef SARNEX_CTL_EXE
-  !insertmacro APPLY_CONFIG "$INSTDIR\sarnexctl.exe" ""
-!endif
 SectionEnd
 
-; ---- uninstaller -----------------------------------------------------------------------------------
+Function .onInstSuccess
+  Push 1
+  Call RemoveStaging
+  ${Log} "Installed in $INSTDIR."
+FunctionEnd
 
-Section "un.${PRODUCT_NAME}" RemoveProgramSection
-  SectionIn RO
-  Call un.WaitForProgramsClosed
-  Delete "$INSTDIR\sarnexcfg.exe"
-  Delete "$INSTDIR\sarnexctl.exe"
-  Delete "$INSTDIR\${UNINSTALLER}"
-  ; Only when empty: files of the administrator's own stay where they are.
-  RMDir "$INSTDIR"
-  SetShellVarContext all
-  Delete "$SMPROGRAMS\${SHORTCUT}"
-SectionEnd
-
-; The driver still reads its settings after this program is gone: they stay unless asked for.
-Section /o "un.Also remove the RAM disk settings" RemoveSettingsSection
-  DeleteRegKey HKLM "${SETTINGS_KEY}"
-SectionEnd
-
-Section "-un.Unregister"
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
-SectionEnd
-
-Function un.onInit
-  ${GetParameters} $0
-  ClearErrors
-  ${GetOptions} $0 "/PURGE" $1
-  ${IfNot} ${Errors}
-    !insertmacro SelectSection ${RemoveSettingsSection}
+Function .onInstFailed
+  Call RestoreSettings
+  ${If} $staging != ""
+    Push 0
+    Call RemoveStaging
   ${EndIf}
 FunctionEnd

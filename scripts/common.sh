@@ -2,7 +2,7 @@
 
 SARNEX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-sarnex_packages_native=(cmake ninja-build g++ googletest clang libclang-rt-14-dev)
+sarnex_packages_native=(cmake ninja-build g++ googletest clang libclang-rt-14-dev libtinyxml2-dev)
 sarnex_packages_windows=(cmake ninja-build g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest
                          wine wine32:i386 fonts-wine xvfb fonts-liberation imagemagick xdotool nsis)
 # Only for hosts whose kernel cannot execute 32-bit code: the Windows tests then run as 64-bit programs.

@@ -1,6 +1,7 @@
 #include "ctl/arguments.h"
 
 #include "ctl/ascii.h"
+#include "ctl/word_list.h"
 
 #include <algorithm>
 #include <array>
@@ -53,7 +54,12 @@ std::variant<Command, UsageError> ParseArguments(const std::vector<std::string>&
     std::vector<std::string> operands;
     for (auto it = arguments.begin() + 1; it != arguments.end(); ++it) {
         const std::string lower = AsciiLower(*it);
-        if (!lower.starts_with("--")) {
+        if (command.kind == CommandKind::Set && lower.starts_with("--words=")) {
+            // Words from the text are operands only: an option inside it is refused as a setting.
+            auto words = SplitWords(std::string_view(*it).substr(8));
+            if (const auto* error = std::get_if<WordListError>(&words)) return Usage("--words: " + error->message);
+            for (std::string& word : std::get<std::vector<std::string>>(words)) operands.push_back(std::move(word));
+        } else if (!lower.starts_with("--")) {
             operands.push_back(*it);
         } else if (std::find(found->options.begin(), found->options.end(), lower) == found->options.end()) {
             return Usage(std::string(found->word) + " takes no option \"" + *it + "\"");

@@ -20,6 +20,7 @@ std::string Help(const platform::ProgramVersion& version) {
                        "Commands:\n";
     text += Columns({{"sarnexctl show [--json]", "the settings as the editor would show them, and the stored values"},
                      {"sarnexctl set SETTING=VALUE... [--dry-run] [--strict]", "change settings as the editor window would"},
+                     {"sarnexctl set --words=TEXT [--dry-run] [--strict]", "the same words in one text; 'quote' a value with blanks"},
                      {"sarnexctl init", "create the key with the editor's defaults, if it is missing"},
                      {"sarnexctl check [--json]", "problems in the stored settings"},
                      {"sarnexctl export FILE", "the key as a .reg file"},

@@ -117,6 +117,15 @@ public:
                    return jobState.ActiveProcesses == 0;
                }, seconds) && GetExitCodeProcess(process_.get(), &code) ? static_cast<int>(code) : -1;
     }
+    // Its own exit code, waited for as a deployment tool waits: on this process alone, not on the
+    // ones it started; -1 when it did not end in time.
+    int WaitForOwnExit(int seconds = 60) const {
+        DWORD code = 0;
+        return process_ && WaitForSingleObject(process_.get(), seconds * 1000) == WAIT_OBJECT_0 &&
+                       GetExitCodeProcess(process_.get(), &code)
+                   ? static_cast<int>(code)
+                   : -1;
+    }
     // A visible form of its own with this title, waited for.
     HWND WaitForWindow(const wchar_t* title) const { return testing::WaitForWindow(id_, L"SarnexForm", title); }
 

@@ -119,6 +119,18 @@ TEST_F(Ctl, CommandsOptionsAndValues) {
         {{}, "set Size=1e3 Label=Off --DRY-run", 0,
          "size        64 -> 1000\nlabel text  \"RAMDISK\" -> \"Off\"\nDry run: nothing was written.\n", {}},
     });
+    // --words: the settings in one argument, blanks kept in quotes; the words are settings only.
+    const auto words = [&](const std::string& text) {
+        const ctl::Outcome o = ctl::Run({"set", "--words=" + text, "--dry-run"}, {registry, codePage, files, facts, {1, 0, 7}});
+        return std::pair(o.exitCode, o.out + o.err);
+    };
+    const auto [code, out] = words("  size=48\tsave-file='C:\\Bob''s Files\\r.img' ");
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(out.starts_with("save-file  \"C:\\save.img\" -> \"C:\\Bob's Files\\r.img\"\nsize       64 -> 48\n"
+                                "Dry run: nothing was written.\n")) << out;
+    EXPECT_EQ(words("size=48 label='My Disk"),
+              std::pair(2, Usage("--words: the quote at character 15 of \"size=48 label='My Disk\" is not closed")));
+    EXPECT_EQ(words("size=48 --dry-run").second, Usage("expected SETTING=VALUE, not \"--dry-run\""));
     const std::string help = Run("-h").out;
     EXPECT_EQ(Run("show --HELP").out, help);
     for (const char* line : {"sarnexctl 1.0.7: ", "\n  sarnexctl init ", "top to bottom):\n  type        hard, floppy1.44",
