@@ -55,6 +55,14 @@ std::optional<std::string> FastStartupNote(platform::Registry& registry) {
            "next \"Restart\".";
 }
 
+std::vector<platform::StoredValue> DefaultValues(const platform::CodePage& codePage, const platform::SystemFacts& system) {
+    headless::MemoryRegistry none(codePage);
+    std::vector<platform::StoredValue> values;
+    for (const editor::PlannedValue& planned : EditorSession(none, codePage, system).Plan())
+        if (planned.value) values.push_back(*planned.value);
+    return values;
+}
+
 void LoadKey(headless::MemoryRegistry& registry, const std::vector<platform::StoredValue>& values) {
     registry.AddKey(config::kDriverKey);
     for (const platform::StoredValue& value : values) registry.PutStored(config::kDriverKey, value);

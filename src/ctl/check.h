@@ -43,6 +43,9 @@ std::optional<std::string> FastStartupNote(platform::Registry& registry);
 // What the driver would fail at with these settings on this machine.
 std::vector<Finding> StartFindings(const config::DriverConfiguration& settings, const platform::SystemFacts& system);
 
+// The thirteen values the editor saves after a key that could not be opened: what init writes.
+std::vector<platform::StoredValue> DefaultValues(const platform::CodePage& codePage, const platform::SystemFacts& system);
+
 // `values` as a key of a registry in memory, as it would stand after changes not made yet.
 void LoadKey(headless::MemoryRegistry& registry, const std::vector<platform::StoredValue>& values);
 

@@ -35,13 +35,19 @@ Outcome ImportCommand(const Command& command, const Services& services) {
     if (const auto* error = std::get_if<RegSyntaxError>(&parsed))
         return Failed(exit_code::kUsage, command.file + ", line " + std::to_string(error->line) + ", column " +
                                              std::to_string(error->column) + ": " + error->message + unchanged);
-    const std::vector<RegEntry>& entries = std::get<std::vector<RegEntry>>(parsed);
+    std::vector<RegEntry> entries;
 
     const StoredKey stored = ReadStoredKey(services.registry, services.codePage);
     const bool newKey = stored.openStatus == platform::registry_status::kNotFound;
     if (!stored.Opened() && !newKey)
         return Failed(exit_code::kRegistry,
                       "cannot read " + std::string(kKeyPath) + ": " + RegistryFailure(stored.openStatus) + unchanged);
+    // A new key starts from the editor's defaults, as set and init make it, so that a file with some
+    // of the values leaves a key the editor can read and save.
+    if (newKey)
+        for (platform::StoredValue& value : DefaultValues(services.codePage, services.systemFacts))
+            entries.push_back({value.name, std::move(value)});
+    for (RegEntry& entry : std::get<std::vector<RegEntry>>(parsed)) entries.push_back(std::move(entry));
 
     // The file's entries in order; a later entry for the same name wins, as in regedit.
     std::vector<const RegEntry*> changes;
@@ -57,7 +63,7 @@ Outcome ImportCommand(const Command& command, const Services& services) {
         if (entry.value) now.values.push_back(*entry.value);
     }
     Outcome outcome;
-    if (newKey) outcome.out = std::string(kKeyPath) + " does not exist: import creates it.\n";
+    if (newKey) outcome.out = std::string(kKeyPath) + " does not exist: import creates it with the editor's defaults.\n";
     outcome.out += Columns(rows, "");
     if (changes.empty()) {
         outcome.out += "Nothing changes; nothing was written.\n";

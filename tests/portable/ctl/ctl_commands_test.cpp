@@ -373,13 +373,17 @@ TEST_F(Ctl, ExportWritesRegeditsLayoutAndImportRestoresEveryByte) {
               u"\"Odd\"=hex(ffff0000):ff\r\n\"Quote\\\"Back\\\\slash\"=\"C:\\\\\\\"x\\\"\"\r\n"
               u"\"Short\"=hex(4):01,02\r\n\r\n"s);
     registry.Clear();
+    registry.AddKey(kKey);
     const std::string imported = Run("import backup.reg").out;
-    EXPECT_TRUE(imported.starts_with(kPath + " does not exist: import creates it.\n@                 (absent) -> "
-                                     "\"default\"\n")) << imported;
     EXPECT_NE(imported.find("\nImported 10 changes into " + kPath + ".\ncheck: DiskType: it is absent; a save leaves "
                             "it absent\n"), std::string::npos) << imported;
     EXPECT_EQ(Key(), before);
     EXPECT_EQ(Run("import backup.reg").out, "Nothing changes; nothing was written.\n");
+    // A missing key starts from the editor's defaults, which the file's values then replace.
+    registry.Clear();
+    EXPECT_TRUE(Run("import backup.reg").out.starts_with(kPath + " does not exist: import creates it with the editor's "
+                                                         "defaults.\nDiskType          (absent) -> \"HDC\"\n"));
+    EXPECT_EQ(Key().size(), before.size() + 13);
 }
 
 TEST_F(Ctl, ImportSetsAndDeletesOnlyWhatTheFileNamesOrNothing) {
