@@ -4,9 +4,10 @@ SARNEX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 sarnex_packages_native=(cmake ninja-build g++ googletest clang libclang-rt-14-dev libtinyxml2-dev)
 sarnex_packages_windows=(cmake ninja-build g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest
-                         wine wine32:i386 fonts-wine xvfb fonts-liberation imagemagick xdotool nsis)
-# Only for hosts whose kernel cannot execute 32-bit code: the Windows tests then run as 64-bit programs.
-sarnex_packages_windows64=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64)
+                         wine wine32:i386 wine64 fonts-wine xvfb fonts-liberation imagemagick xdotool nsis)
+# Only for hosts whose kernel cannot execute 32-bit code: the Windows tests then run as 64-bit programs,
+# and the 32-bit ones in a virtual machine (scripts/vm-run).
+sarnex_packages_windows64=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qemu-system-x86 cpio)
 
 # Installs the packages that are missing (as root, through apt); a machine that has them all skips apt.
 sarnex_install() {
@@ -23,9 +24,16 @@ sarnex_install() {
     rm -f /tmp/.sarnex-apt-updated
   fi
   if [ ! -f /tmp/.sarnex-apt-updated ]; then
-    $sudo apt-get update -qq && touch /tmp/.sarnex-apt-updated
+    sarnex_apt update -qq && touch /tmp/.sarnex-apt-updated
   fi
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive sarnex_apt install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# apt-get as root; another installation may hold the package lock: wait for it rather than fail.
+sarnex_apt() {
+  local sudo=""
+  [ "$(id -u)" = 0 ] || sudo=sudo
+  $sudo apt-get -o DPkg::Lock::Timeout=600 "$@"
 }
 
 # True when this machine's kernel runs 32-bit programs itself (some virtual machines' kernels cannot).
