@@ -54,9 +54,6 @@ const TraceCase kCases[] = {
       "diskSizeSpinner.Change", ".diskSizeBox.Change"}},
     {"size down from 5 put back", With(kTypical, {{"SizeIn4kPages", Number(1280)}}), kNothing, Spin(SizeBar, Arrow::Down),
      {"diskSizeSpinner.Change", ".diskSizeSpinner.Change"}},
-    {"size spin while a floppy is chosen put back", kTypical,
-     [](UserDriver& u, editor::Editor& e) { u.Pick(e.diskTypeList, 1); }, Spin(SizeBar, Arrow::Up),
-     {"diskSizeSpinner.Change", ".diskSizeSpinner.Change"}},
     {"disk type typed", kTypical, kNothing, [](UserDriver& u, editor::Editor& e) { u.TypeInCombo(e.diskTypeList, "F"); },
      {"diskTypeList.Change", ".diskTypeList.Click"}},
     {"letter a", kTypical, kClearLetter, TypeLetter("a"),
@@ -67,8 +64,6 @@ const TraceCase kCases[] = {
     {"interval 5 raised to 20", kTypical, [](UserDriver& u, editor::Editor& e) { u.Retype(e.autoSaveIntervalBox, "5"); },
      [](UserDriver& u, editor::Editor& e) { u.Focus(e.saveImageCheck); },
      {"autoSaveIntervalBox.LostFocus", ".autoSaveSpinner.Change"}},
-    {"interval spin while AutoSave is off put back", kNoSaving, kNothing, Spin(IntervalBar, Arrow::Down),
-     {"autoSaveSpinner.Change", ".autoSaveSpinner.Change"}},
     {"AutoSave ticks image saving", kNoSaving, kNothing, [](UserDriver& u, editor::Editor& e) { u.Click(e.autoSaveCheck); },
      {"autoSaveCheck.Click", ".saveImageCheck.Click"}},
     {"image saving off unticks AutoSave", kTypical, kNothing,
@@ -76,8 +71,6 @@ const TraceCase kCases[] = {
     {"image loading unticks label and TEMP", kTypical, kNothing,
      [](UserDriver& u, editor::Editor& e) { u.Click(e.loadImageCheck); },
      {"loadImageCheck.Click", ".volumeLabelCheck.Click", ".tempDirCheck.Click"}},
-    {"TEMP unticks image loading", kLoading, kNothing, [](UserDriver& u, editor::Editor& e) { u.Click(e.tempDirCheck); },
-     {"tempDirCheck.Click", ".loadImageCheck.Click"}},
 };
 
 TEST(Traces, NestedRunsOfTheEditingRules) {
