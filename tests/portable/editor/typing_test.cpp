@@ -1,5 +1,5 @@
 // Typed texts -> what the boxes show: the size and the interval when the focus leaves them, the
-// drive letter as it is typed, FAT32 at each keystroke of the size, and the disk-type list's text.
+// drive letter as it is typed.
 #include "portable/program.h"
 
 namespace sarnex::testing {
@@ -69,21 +69,6 @@ TEST(Typing, LetterAssignedByCodeIsNormalisedByItsFirstCharacter) {
         e.driveLetterBox.SetText(assigned);
         EXPECT_EQ(e.driveLetterBox.Text(), shown) << assigned;
     }
-}
-
-TEST(Typing, TypingIntoTheDiskTypeListTurnsItBackToTheHardDisk) {
-    FreshProgram p;
-    editor::Editor& e = p.Start();
-    p.user.Pick(e.diskTypeList, 1);
-    p.user.TypeInCombo(e.diskTypeList, "Floppy");
-    ExpectStates(e, {{"diskTypeList", "on 0 \"Hard Disk\""}, {"diskSizeBox", "on \" 64\""}, {"fat32Check", "on 1"}});
-
-    // Before the list is filled there is no item to fall back to; nothing may fail.
-    FreshProgram empty;
-    editor::Editor& bare = empty.Editor();
-    empty.user.TypeInCombo(bare.diskTypeList, "x");
-    EXPECT_EQ(bare.diskTypeList.ListIndex(), -1);
-    EXPECT_FALSE(bare.diskSizeBox.Enabled());
 }
 
 }  // namespace
