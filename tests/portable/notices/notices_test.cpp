@@ -9,24 +9,14 @@ namespace sarnex::testing {
 namespace {
 
 TEST(Notices, TheDriversNoticesEndTheRunWithTheirButton) {
-    const struct {
-        std::string word;
-        std::string title;
-        forms::CommandButton& (*button)(FreshProgram&);
-    } cases[] = {
-        {"badload", "Sarnex Image Load Error",
-         [](FreshProgram& p) -> forms::CommandButton& { return p.Window<notices::ImageLoadFailedNotice>()->closeButton; }},
-        {"nomem", "Sarnex Memory Allocation Error",
-         [](FreshProgram& p) -> forms::CommandButton& { return p.Window<notices::OutOfMemoryNotice>()->closeButton; }},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [word, title] : {std::pair{"badload", "Sarnex Image Load Error"}, {"nomem", "Sarnex Memory Allocation Error"}}) {
         FreshProgram p;
-        p.program.Start(c.word);
-        forms::CommandButton& ok = c.button(p);
-        EXPECT_EQ(ok.Parent().Caption(), c.title);
-        EXPECT_FALSE(p.runtime.ProgramEnded());
-        p.user.Click(ok);
-        EXPECT_TRUE(p.runtime.ProgramEnded()) << c.word;
+        p.program.Start(word);
+        ASSERT_EQ(p.runtime.LoadedForms().size(), 1u);
+        auto& notice = dynamic_cast<notices::ClosingNotice&>(*p.runtime.LoadedForms()[0]);
+        EXPECT_EQ(notice.Caption(), title);
+        p.user.Click(notice.closeButton);
+        EXPECT_TRUE(p.runtime.ProgramEnded()) << word;
     }
 }
 
