@@ -78,14 +78,10 @@ void StoreKey(Registry& registry, const StoredValues& values) {
     }
 }
 
-// The order in which a save writes the values, and the order in which loading reads them.
+// The order in which a save writes the values.
 inline const std::vector<std::string> kWritingOrder = {
     "DiskType",        "LoadImageOnStart", "LoadImageFile",   "SaveImageOnExit", "SaveImageFile",
     "SizeIn4kPages",   "AutoSaveEnabled",  "DiskFormatFAT32", "AutoSaveTrigger", "UserDriveLetter",
     "MakeTempDir",     "UseDiskLabel",     "DiskLabel"};
-inline const std::vector<std::string> kLoadingOrder = {
-    "DiskType",        "LoadImageOnStart", "LoadImageFile",   "SaveImageOnExit", "SaveImageFile",
-    "SizeIn4kPages",   "DiskFormatFAT32",  "AutoSaveEnabled", "AutoSaveTrigger", "UserDriveLetter",
-    "MakeTempDir",     "DiskLabel",        "UseDiskLabel"};
 
 }  // namespace sarnex::testing
