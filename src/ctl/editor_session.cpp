@@ -9,7 +9,8 @@ namespace sarnex::ctl {
 EditorSession::EditorSession(platform::Registry& registry, const platform::CodePage& codePage,
                              const platform::SystemFacts& systemFacts)
     : editor_(runtime_.DefaultInstance<editor::Editor>(editor::EditorServices{
-          .system = {registry, codePage, shell_, systemFacts, {}},
+          .system = {registry, codePage, systemFacts, {}},
+          .shell = shell_,
           .showReadFailedNotice = [] {},  // a missing key is found before loading
           .showSaveFailedNotice = [this] { saveFailed_ = true; },
           .showRestartPrompt = [] {},

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/editor.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/program_version.h"
@@ -21,12 +22,9 @@ inline constexpr int kNoRight = 4;   // no right to write the settings: not run 
 inline constexpr int kInternal = 5;  // an internal error
 }  // namespace exit_code
 
-struct Services {
-    platform::Registry& registry;
-    const platform::CodePage& codePage;
+// The editor's services, and the files that export and import read and write.
+struct Services : editor::SystemServices {
     platform::Files& files;
-    const platform::SystemFacts& systemFacts;
-    platform::ProgramVersion version;
 };
 
 // Texts are UTF-8; the entry point turns them into the console's code page.

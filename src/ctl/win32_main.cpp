@@ -71,7 +71,7 @@ int main() {
     win32::Win32Files files;
     win32::Win32SystemFacts systemFacts;
     const ctl::Outcome outcome = ctl::Run(
-        Arguments(), {registry, codePage, files, systemFacts, win32::ReadProgramVersion(GetModuleHandleW(nullptr))});
+        Arguments(), {{registry, codePage, systemFacts, win32::ReadProgramVersion(GetModuleHandleW(nullptr))}, files});
     Write(STD_OUTPUT_HANDLE, outcome.out);
     Write(STD_ERROR_HANDLE, outcome.err);
     return outcome.exitCode;

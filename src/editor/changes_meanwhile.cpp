@@ -83,8 +83,9 @@ bool Editor::LoadingWouldChange(const std::vector<platform::StoredValue>& values
     forms::FormsRuntime runtime(host);
     headless::QuietShell shell;
     Editor loaded(runtime, EditorServices{
-                               .system = {registry, services_.system.codePage, shell, services_.system.systemFacts,
+                               .system = {registry, services_.system.codePage, services_.system.systemFacts,
                                           services_.system.version},
+                               .shell = shell,
                                .offerRestart = false,
                                .showReadFailedNotice = [] {},
                                .showSaveFailedNotice = [] {},

@@ -92,6 +92,6 @@ std::int16_t Editor::AcceptStep(forms::VScrollBar& bar) {
 
 // The shell opens the address with its registered handler; whether anything opens it is not
 // looked at, so a click never changes the editor.
-void Editor::OpenWebPage() { services_.system.shell.OpenWebPage(kWebAddress); }
+void Editor::OpenWebPage() { services_.shell.OpenWebPage(kWebAddress); }
 
 }  // namespace sarnex::editor

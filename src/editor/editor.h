@@ -26,20 +26,20 @@ class SystemFacts;
 
 namespace sarnex::editor {
 
-// The system the program stands on, as the program's windows use it.
+// The system the program stands on, as the editor and sarnexctl use it.
 struct SystemServices {
     platform::Registry& registry;
     const platform::CodePage& codePage;
-    platform::Shell& shell;
     // What the settings are checked against before "OK" and "Save" write them.
     const platform::SystemFacts& systemFacts;
     platform::ProgramVersion version;
 };
 
-// What the editor needs from the program that wires it: services, whether "OK" offers a restart,
-// and the windows it opens but does not own.
+// What the editor needs from the program that wires it: services, the shell for the web link,
+// whether "OK" offers a restart, and the windows it opens but does not own.
 struct EditorServices {
     SystemServices system;
+    platform::Shell& shell;
     bool offerRestart = true;  // false in a run started with "install"
     std::function<void()> showReadFailedNotice;
     std::function<void()> showSaveFailedNotice;

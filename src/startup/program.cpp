@@ -17,10 +17,11 @@ void Show(forms::Form& form) { form.Show(); }
 editor::Editor& Program::Editor() {
     return runtime_.DefaultInstance<editor::Editor>(editor::EditorServices{
         .system = services_,
+        .shell = shell_,
         .offerRestart = offerRestart_,
         .showReadFailedNotice = [this] { Show(runtime_.DefaultInstance<notices::RegistryReadFailedNotice>()); },
         .showSaveFailedNotice = [this] { Show(runtime_.DefaultInstance<notices::RegistrySaveFailedNotice>()); },
-        .showRestartPrompt = [this] { Show(runtime_.DefaultInstance<notices::RestartPrompt>(services_.shell)); },
+        .showRestartPrompt = [this] { Show(runtime_.DefaultInstance<notices::RestartPrompt>(shell_)); },
     });
 }
 

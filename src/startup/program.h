@@ -11,7 +11,8 @@ namespace sarnex::startup {
 // Wires the windows of the program to their services; each window is created on first use.
 class Program {
 public:
-    Program(forms::FormsRuntime& runtime, editor::SystemServices services) : runtime_(runtime), services_(services) {}
+    Program(forms::FormsRuntime& runtime, editor::SystemServices services, platform::Shell& shell)
+        : runtime_(runtime), services_(services), shell_(shell) {}
 
     // Shows exactly one window: "badload" the image-load notice, "nomem" the out-of-memory notice,
     // anything else the editor; "install" turns the restart offer off first. The word is compared
@@ -25,6 +26,7 @@ public:
 private:
     forms::FormsRuntime& runtime_;
     editor::SystemServices services_;
+    platform::Shell& shell_;
     // Whether "OK" in the editor is followed by the restart prompt; the whole run keeps it.
     bool offerRestart_ = true;
 };

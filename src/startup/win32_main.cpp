@@ -24,7 +24,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         win32::Win32Host host(instance);
         win32::Win32Shell shell(codePage, host);
         forms::FormsRuntime runtime(host);  // destroyed before the host: the host never touches a form then
-        startup::Program program(runtime, {registry, codePage, shell, systemFacts, win32::ReadProgramVersion(instance)});
+        startup::Program program(runtime, {registry, codePage, systemFacts, win32::ReadProgramVersion(instance)}, shell);
         program.Start(platform::CommandText(GetCommandLineA()));
         return host.Run(runtime);
     });

@@ -224,7 +224,7 @@ TEST_F(PolicyTemplate, EachPolicyAppliedIsReadBackByShowAsTheSettingChosen) {
         FixedCodePage codePage;
         NoFiles files;
         FixedSystemFacts facts;
-        const ctl::Outcome shown = ctl::Run({"show", "--json"}, {registry, codePage, files, facts, {1, 0, 0}});
+        const ctl::Outcome shown = ctl::Run({"show", "--json"}, {{registry, codePage, facts, {1, 0, 0}}, files});
         for (const auto& [setting, text] : c.shown) {
             std::string json;  // the text as a JSON string holds it
             for (const char ch : text) json += ch == '\\' ? std::string("\\\\") : std::string(1, ch);

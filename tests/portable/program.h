@@ -77,7 +77,7 @@ public:
     FixedCodePage codePage;
     RecordingShell shell;
     FixedSystemFacts facts;
-    startup::Program program{runtime, {registry, codePage, shell, facts, {1, 0, 41}}};
+    startup::Program program{runtime, {registry, codePage, facts, {1, 0, 41}}, shell};
     HeadlessDriver user;
 };
 

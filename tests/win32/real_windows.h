@@ -148,7 +148,7 @@ struct Win32Program {
     RecordingShell shell;
     FixedSystemFacts facts;
     forms::FormsRuntime runtime{host};
-    startup::Program program{runtime, {registry, codePage, shell, facts, {1, 0, 41}}};
+    startup::Program program{runtime, {registry, codePage, facts, {1, 0, 41}}, shell};
     Win32Driver user{host};
 
     // At the screen's DPI, or at `dpi`; with room for the image, so that saves ask nothing.

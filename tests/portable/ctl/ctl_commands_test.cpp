@@ -57,7 +57,7 @@ protected:
     ctl::Outcome Run(const std::string& command, const platform::SystemFacts* otherFacts = nullptr) {
         std::istringstream words(command);
         return ctl::Run({std::istream_iterator<std::string>(words), {}},
-                        {registry, codePage, files, otherFacts ? *otherFacts : facts, {1, 0, 7}});
+                        {{registry, codePage, otherFacts ? *otherFacts : facts, {1, 0, 7}}, files});
     }
     // A value as the registry keeps it.
     platform::StoredValue Kept(const std::string& name, const StoredValue& value) const {
@@ -117,7 +117,7 @@ TEST_F(Ctl, CommandsOptionsAndValues) {
     });
     // --words: the settings in one argument, blanks kept in quotes; the words are settings only.
     const auto words = [&](const std::string& text) {
-        const ctl::Outcome o = ctl::Run({"set", "--words=" + text, "--dry-run"}, {registry, codePage, files, facts, {1, 0, 7}});
+        const ctl::Outcome o = ctl::Run({"set", "--words=" + text, "--dry-run"}, {{registry, codePage, facts, {1, 0, 7}}, files});
         return std::pair(o.exitCode, o.out + o.err);
     };
     const auto [code, out] = words("  size=48\tsave-file='C:\\Bob''s Files\\r.img' ");
@@ -429,7 +429,7 @@ TEST_F(Ctl, ImportSetsAndDeletesOnlyWhatTheFileNamesOrNothing) {
     });
     EXPECT_FALSE(files.contains("x.reg"));
     Store();
-    const ctl::Outcome empty = ctl::Run({"import", ""}, {registry, codePage, files, facts, {1, 0, 7}});
+    const ctl::Outcome empty = ctl::Run({"import", ""}, {{registry, codePage, facts, {1, 0, 7}}, files});
     EXPECT_EQ(empty.err, "sarnexctl: import needs the name of a .reg file, not an empty one" + unchanged);
 }
 
