@@ -1,20 +1,14 @@
 // Forms on real windows in this process: each user action is sent as the window messages a user's
-// keyboard or mouse would produce, and the host turns them into the model's user operations. The
-// whole program is wired as its entry point wires it, over a registry and code page of the test's
-// choosing; the shell only records what it is asked.
+// keyboard or mouse would produce, and the host turns them into the model's user operations.
 #pragma once
 
 #include <windows.h>
 
 #include <future>
 
-#include "editor/editor.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_host.h"
-#include "shared/user_driver.h"
-#include "startup/program.h"
-#include "support/fixed_system_facts.h"
-#include "support/recording_shell.h"
+#include "shared/program_harness.h"
 #include "win32/real_system.h"
 
 namespace sarnex::testing {
@@ -24,34 +18,27 @@ class Win32Driver final : public UserDriver {
 public:
     explicit Win32Driver(win32::Win32Host& host) : host_(host) {}
 
-    void Type(forms::TextBox& box, std::string_view characters) override {
-        TypeAtEnd(Usable(box), characters, false);
-        ExpectShown(box.Parent());
-    }
-    void Clear(forms::TextBox& box) override {  // Backspace on it all
-        TypeAtEnd(Usable(box), "\b", true);
-        ExpectShown(box.Parent());
-    }
-    void Click(forms::CheckBox& box) override { Send(box, Usable(box), BM_CLICK); }
-    void Click(forms::CommandButton& button) override { Send(button, Usable(button), BM_CLICK); }
+    void Type(forms::TextBox& box, std::string_view characters) override { TypeAtEnd(box, Usable(box), characters, false); }
+    void Clear(forms::TextBox& box) override { TypeAtEnd(box, Usable(box), "\b", true); }  // Backspace on it all
+    void Click(forms::CheckBox& box) override { Send(box.Parent(), Usable(box), BM_CLICK); }
+    void Click(forms::CommandButton& button) override { Send(button.Parent(), Usable(button), BM_CLICK); }
     void Click(forms::Label& label) override {
         HWND h = Usable(label);
         if (h) SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)), host_.PumpMessages();
-        Send(label, h, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        Send(label.Parent(), h, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     }
     void Pick(forms::ComboBox& combo, int index) override {  // the list selects the item and tells the parent
         if (HWND h = Usable(combo)) {
             SetFocus(h);
             SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-            Send(combo, GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE),
+            Send(combo.Parent(), GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(h));
         }
     }
     void TypeInCombo(forms::ComboBox& combo, std::string_view characters) override {
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof info;
-        if (HWND h = Usable(combo); h && GetComboBoxInfo(h, &info)) TypeAtEnd(info.hwndItem, characters, true);
-        ExpectShown(combo.Parent());
+        COMBOBOXINFO info{sizeof info};
+        HWND h = Usable(combo);
+        TypeAtEnd(combo, h && GetComboBoxInfo(h, &info) ? info.hwndItem : nullptr, characters, true);
     }
     void Arrow(forms::VScrollBar& bar, forms::VScrollBar::Arrow arrow) override {
         // The bar tracks the mouse in a loop of its own: queue the release first, then press.
@@ -60,12 +47,11 @@ public:
         GetClientRect(h, &rc);
         const LPARAM at = MAKELPARAM(rc.right / 2, arrow == forms::VScrollBar::Arrow::Up ? 2 : rc.bottom - 3);
         PostMessageW(h, WM_LBUTTONUP, 0, at);
-        Send(bar, h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        Send(bar.Parent(), h, WM_LBUTTONDOWN, MK_LBUTTON, at);
     }
     void Focus(forms::Control& control) override {
         SetFocus(host_.WindowOf(control));
-        host_.PumpMessages();
-        ExpectShown(control.Parent());
+        Settled(control.Parent());
     }
     void Tab(forms::Form& form, bool backwards) override {
         BYTE keys[256];
@@ -92,81 +78,65 @@ private:
         HWND h = host_.WindowOf(c);
         return IsWindowEnabled(h) ? h : nullptr;
     }
-    void Send(const forms::Control& c, HWND h, UINT message, WPARAM w = 0, LPARAM l = 0) {
-        Send(c.Parent(), h, message, w, l);
-    }
     void Send(const forms::Form& form, HWND h, UINT message, WPARAM w = 0, LPARAM l = 0) {
         if (h == nullptr) return;
         SendMessageW(h, message, w, l);
-        host_.PumpMessages();
-        ExpectShown(form);
+        Settled(form);
     }
     // Each character goes at the end, the first over the whole text when `overSelection`.
-    void TypeAtEnd(HWND h, std::string_view characters, bool overSelection) {
-        if (h == nullptr) return;
+    void TypeAtEnd(const forms::Control& c, HWND h, std::string_view characters, bool overSelection) {
+        if (h == nullptr) return Settled(c.Parent());
         SetFocus(h);
         SendMessageW(h, EM_SETSEL, 0, -1);
-        for (wchar_t c : win32::Widen(characters)) {
+        for (wchar_t character : win32::Widen(characters)) {
             const auto end = static_cast<WPARAM>(GetWindowTextLengthW(h));
             if (!overSelection) SendMessageW(h, EM_SETSEL, end, static_cast<LPARAM>(end));
-            SendMessageW(h, WM_CHAR, c, 1);
+            SendMessageW(h, WM_CHAR, character, 1);
             overSelection = false;
         }
-        host_.PumpMessages();
+        Settled(c.Parent());
     }
-    void ExpectShown(const forms::Form& form) const {
+    // What a control's window shows and what its model holds, each as one text.
+    static std::pair<std::string, std::string> ShownAndHeld(HWND h, const forms::Control& c) {
+        const std::string text = win32::WindowText(h);
+        const auto asked = [h](UINT message) { return std::to_string(SendMessageW(h, message, 0, 0)); };
+        if (auto* label = dynamic_cast<const forms::Label*>(&c)) return {text, label->Caption()};
+        if (auto* box = dynamic_cast<const forms::TextBox*>(&c)) return {text, box->Text()};
+        if (auto* tick = dynamic_cast<const forms::CheckBox*>(&c)) return {asked(BM_GETCHECK), std::to_string(tick->Value())};
+        if (auto* bar = dynamic_cast<const forms::VScrollBar*>(&c))
+            return {std::to_string(GetScrollPos(h, SB_CTL)), std::to_string(bar->Value())};
+        if (auto* combo = dynamic_cast<const forms::ComboBox*>(&c))
+            return {text + "|" + asked(CB_GETCURSEL) + "|" + asked(CB_GETCOUNT),
+                    combo->Text() + "|" + std::to_string(combo->ListIndex()) + "|" + std::to_string(combo->ListCount())};
+        return {};
+    }
+    // Handles what the action queued, then compares every control's window with its model.
+    void Settled(const forms::Form& form) const {
+        host_.PumpMessages();
         if (!form.Loaded()) return;
         for (const auto& c : form.Controls()) {
             HWND h = host_.WindowOf(*c);
             if (h == nullptr) continue;  // a line
-            SCOPED_TRACE(c->Name());
-            EXPECT_EQ(IsWindowEnabled(h) != 0, c->Enabled());
-            const std::string text = win32::WindowText(h);
-            if (auto* label = dynamic_cast<const forms::Label*>(c.get())) {
-                EXPECT_EQ(text, label->Caption());
-            } else if (auto* box = dynamic_cast<const forms::TextBox*>(c.get())) {
-                EXPECT_EQ(text, box->Text());
-            } else if (auto* tick = dynamic_cast<const forms::CheckBox*>(c.get())) {
-                EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), tick->Value());
-            } else if (auto* bar = dynamic_cast<const forms::VScrollBar*>(c.get())) {
-                EXPECT_EQ(GetScrollPos(h, SB_CTL), bar->Value());
-            } else if (auto* combo = dynamic_cast<const forms::ComboBox*>(c.get())) {
-                EXPECT_EQ(std::tuple(text, SendMessageW(h, CB_GETCURSEL, 0, 0), SendMessageW(h, CB_GETCOUNT, 0, 0)),
-                          std::tuple(combo->Text(), LRESULT{combo->ListIndex()}, LRESULT{combo->ListCount()}));
-            }
+            const auto [shown, held] = ShownAndHeld(h, *c);
+            EXPECT_EQ(std::pair(IsWindowEnabled(h) != 0, shown), std::pair(c->Enabled(), held)) << c->Name();
         }
     }
 
     win32::Win32Host& host_;
 };
 
-template <class Registry, class CodePage>
-struct Win32Program {
-    win32::Win32Host host;
-    Registry registry;
-    CodePage codePage;
-    RecordingShell shell;
-    FixedSystemFacts facts;
-    forms::FormsRuntime runtime{host};
-    startup::Program program{runtime, {registry, codePage, shell, facts, {1, 0, 41}}};
-    Win32Driver user{host};
-
-    // At the screen's DPI, or at `dpi`; with room for the image, so that saves ask nothing.
-    explicit Win32Program(int dpi = 0) : host(GetModuleHandleW(nullptr), dpi) { facts.AddFolder("C:\\", 1024 * kMegabyte); }
-    // The driver's key holding `values`, in a registry of the test's own.
-    Win32Program& Holding(const StoredValues& values) {
-        StoreKey(registry, values);
-        return *this;
-    }
+// The program on real windows, at the screen's DPI or at `dpi`; also the forms contract's harness.
+struct Win32Program : ProgramHarness<win32::Win32Host, Win32Driver> {
+    explicit Win32Program(const std::optional<StoredValues>& values = TypicalRecord(), int dpi = 0)
+        : ProgramHarness(values, 1252, GetModuleHandleW(nullptr), dpi) {}
     // Starts the program as a plain run does and returns its editor, shown.
     editor::Editor& ShowEditor() {
-        program.Start("");
-        host.PumpMessages();
-        return program.Editor();
+        Start();
+        Settle();
+        return Editor();
     }
-    // What the windows show, as a user sees it.
+    // What a control's window shows, as a user sees it.
     std::string Shown(const forms::Control& c) const { return win32::WindowText(host.WindowOf(c)); }
-    // The harness of the forms contract.
     forms::FormsRuntime& Runtime() { return runtime; }
     UserDriver& Driver() { return user; }
     void Settle() { host.PumpMessages(); }
