@@ -66,13 +66,10 @@ inline std::string BoxText(HWND box) {
         text += win32::WindowText(child);
     return text;
 }
+// Answers a box with a button, or (0) with Enter as the keyboard gives it, which presses the default button.
 inline bool Answer(HWND box, int button) {
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
-    return WaitFor([&] { return !IsWindow(box); });
-}
-// Enter in a box, as the keyboard gives it: the default button answers.
-inline bool PressEnter(HWND box) {
-    PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
+    if (button == 0) PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
+    else PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
     return WaitFor([&] { return !IsWindow(box); });
 }
 // Presses a window's button as a click does.
@@ -81,8 +78,8 @@ inline bool Press(HWND window, const wchar_t* caption) {
     return button && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-// A program started from a command line, with every process it starts in turn (an uninstaller hands
-// over to a copy of itself); whatever still runs is ended with it.
+// A program started from a command line, waited for as deployment tools wait: on it alone, not on the
+// processes it starts (an uninstaller hands over to a copy of itself); whatever still runs is ended with it.
 class Process {
 public:
     // `output`: a file for its standard output and error, or none.
@@ -107,24 +104,11 @@ public:
     }
 
     DWORD Id() const { return id_; }
-    // The exit code once it and all it started have ended, or -1.
+    // Its exit code; -1 when it did not end in time.
     int WaitForExit(int seconds = 60) const {
-        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION jobState{};
-        DWORD code = 0;
-        return process_ && WaitFor([&] {
-                   QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation, &jobState,
-                                             sizeof jobState, nullptr);
-                   return jobState.ActiveProcesses == 0;
-               }, seconds) && GetExitCodeProcess(process_.get(), &code) ? static_cast<int>(code) : -1;
-    }
-    // Its own exit code, waited for as a deployment tool waits: on this process alone, not on the
-    // ones it started; -1 when it did not end in time.
-    int WaitForOwnExit(int seconds = 60) const {
         DWORD code = 0;
         return process_ && WaitForSingleObject(process_.get(), seconds * 1000) == WAIT_OBJECT_0 &&
-                       GetExitCodeProcess(process_.get(), &code)
-                   ? static_cast<int>(code)
-                   : -1;
+                       GetExitCodeProcess(process_.get(), &code) ? static_cast<int>(code) : -1;
     }
     // A visible form of its own with this title, waited for.
     HWND WaitForWindow(const wchar_t* title) const { return testing::WaitForWindow(id_, L"SarnexForm", title); }
@@ -167,7 +151,8 @@ inline std::optional<StoredValues> ReadKey(const std::string& path = std::string
     return values;
 }
 
-// Deletes the key and, given values, creates it again with exactly them.
+// Deletes the key and, given values, creates it again with exactly them: as the ANSI calls set them, or
+// as kept, in UTF-16, as regedit sets them.
 inline void ReplaceKey(const std::optional<StoredValues>& values, const std::string& path = std::string(kKey)) {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
@@ -175,9 +160,12 @@ inline void ReplaceKey(const std::optional<StoredValues>& values, const std::str
     if (!values || RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                                    nullptr) != ERROR_SUCCESS)
         return;
-    for (const auto& [name, value] : *values)
-        RegSetValueExA(key, name.c_str(), 0, value->type, reinterpret_cast<const BYTE*>(value->bytes.data()),
-                       static_cast<DWORD>(value->bytes.size()));
+    for (const auto& [name, v] : *values) {
+        const auto* bytes = reinterpret_cast<const BYTE*>(v->bytes.data());
+        const auto size = static_cast<DWORD>(v->bytes.size());
+        if (v->kept) RegSetValueExW(key, win32::Widen(name).c_str(), 0, v->type, bytes, size);
+        else RegSetValueExA(key, name.c_str(), 0, v->type, bytes, size);
+    }
     RegCloseKey(key);
 }
 
