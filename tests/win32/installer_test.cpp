@@ -10,7 +10,7 @@
 #include <string>
 
 #include "version.h"
-#include "win32/real_system.h"
+#include "win32/real_windows.h"
 
 namespace sarnex::testing {
 namespace {

@@ -1,6 +1,7 @@
 // The shipped programs as their users run them, on the real registry and file system: sarnexcfg.exe from
 // any folder, its checks before saving and the bytes it saves; sarnexctl.exe on this machine's drives and
-// power settings, and round trips with Wine's regedit; and the version resource and manifest Windows reads.
+// power settings, round trips with Wine's regedit and a double-byte code page; and the version resource
+// and manifest Windows reads from them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@
 #include <vector>
 
 #include "version.h"
-#include "win32/real_system.h"
+#include "win32/real_windows.h"
 
 namespace sarnex::testing {
 namespace {
@@ -47,7 +48,7 @@ protected:
 // Copied into a folder the ANSI code page cannot spell, the editor shows its real version all the same; it
 // finds the image one byte too large on OK and asks in a box it owns, whose Enter is No; Yes saves.
 TEST_F(StartedPrograms, AnImageOneByteLargerThanTheDiskIsFoundOnOkAndYesSavesTheSettingsShown) {
-    CreateSizedFile(image, 5242881);
+    WriteFileBytes(image, std::string(5242881, 0));
     ReplaceKey(ImageLoading());
     CreateDirectoryW(win32::Widen(folder).c_str(), nullptr);
     ASSERT_TRUE(CopyFileW(win32::Widen(SARNEX_EXE_PATH).c_str(), win32::Widen(copy).c_str(), FALSE));
@@ -74,7 +75,7 @@ TEST_F(StartedPrograms, AnImageOneByteLargerThanTheDiskIsFoundOnOkAndYesSavesThe
 // regedit ticks the TEMP directory of a key that loads an image: with the editor's settings that is a
 // record loading would change, so the editor asks, in a box it owns; Yes writes its own, No keeps regedit's.
 TEST_F(StartedPrograms, AChangeMeanwhileThatBreaksARuleIsAskedAbout) {
-    CreateSizedFile(image, 5242880);
+    WriteFileBytes(image, std::string(5242880, 0));
     ReplaceKey(With(ImageLoading(1), {{"DiskLabel", Text("RAMDISK")}, {"SizeIn4kPages", Number(16384)}}));
     const Process run("\"" SARNEX_EXE_PATH "\"");
     HWND editor = run.WaitForWindow(kEditor);
@@ -170,6 +171,35 @@ TEST(ShippedPrograms, EachProgramCarriesTheProjectsVersionAndTheManifestWindowsN
         if (c.allSystems) parts.insert(parts.end(), systems.begin(), systems.end());
         for (const std::string& part : parts) EXPECT_NE(manifest.find(part), std::string::npos) << part;
     }
+}
+
+// On a double-byte ANSI code page (Japanese, 932), which Wine takes from the environment (ctest runs this in
+// a process of its own started with LANG=ja_JP.UTF-8; elsewhere it skips): every character the code page
+// holds is stored, whatever its width; a name within the box's characters but beyond the record's 254 bytes
+// is refused with its count, and nothing is written; a Japanese path regedit stored loads and saves silently.
+TEST(JapaneseCodePage, TwoByteCharactersAreStoredAndTheByteLimitNamed) {
+    if (GetACP() != 932) GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 932";
+    const std::string ctl = "\"" SARNEX_CTL_PATH "\" ";
+    ReplaceKey(TypicalRecord());
+    EXPECT_EQ(RunToTheEnd(ctl + "set label=\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E").exitCode, 0);  // 日本語
+    EXPECT_EQ((*ReadKey())["DiskLabel"], Text("\x93\xFA\x96\x7B\x8C\xEA")) << "in the code page's own bytes";
+    std::string name = "C:\\";
+    for (int i = 0; i < 130; ++i) name += "\xE6\x97\xA5";
+    const auto labelled = ReadKey();
+    const Ran refused = RunToTheEnd(ctl + "set \"save-file=" + name + "\"");
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.output.find("the text takes 263 bytes in the ANSI code page; at most 254 can be stored"),
+              std::string::npos) << refused.output;
+    EXPECT_EQ(ReadKey(), labelled);
+
+    ReplaceKey(With(TypicalRecord(), {{"LoadImageFile", Wide(u"C:\\\u65E5\u672C\\disk.img")}}));
+    auto before = ReadKey();
+    EXPECT_EQ((*before)["LoadImageFile"], Text("C:\\\x93\xFA\x96\x7B\\disk.img"));
+    const Process run("\"" SARNEX_EXE_PATH "\"");
+    ASSERT_TRUE(Press(run.WaitForWindow(kEditor), L"Save"));
+    EXPECT_FALSE(WaitFor([&] { return !VisibleWindows(run.Id(), nullptr, L"Registry Save Failed").empty(); }, 3));
+    EXPECT_EQ(ReadKey(), before);
+    ReplaceKey(std::nullopt);
 }
 
 }  // namespace
