@@ -75,12 +75,21 @@ protected:
     const std::optional<StoredValues> saved = ReadKey();
 };
 
-// A fresh machine gets every file, the uninstall entry and a key the editor opens without a notice and
-// saves. A running editor stops an upgrade and an uninstall before a file changes; an upgrade in place
-// replaces the programs and applies /IMPORT, then /CONFIG, with blanks in their values; installing again
-// keeps the settings, and the quiet uninstall returns when done, removing them only with /PURGE.
+// Folders that cannot be made, or quoted, are refused. A fresh machine gets every file, the uninstall entry
+// and a key the editor opens without a notice and saves; another folder is then refused. A running editor
+// stops an upgrade and an uninstall before a file changes; an upgrade in place replaces the programs and
+// applies /IMPORT, then /CONFIG, with blanks in their values; installing again keeps the settings, and the
+// quiet uninstall returns when done, removing them only with /PURGE.
 TEST_F(SilentSetup, AFreshInstallationUpgradesInPlaceAndTheQuietUninstallEndsWhenDone) {
     ReplaceKey(std::nullopt);
+    WriteFileBytes(kScratch + "\\a file", "");
+    for (const std::string& folder : {std::string("Q:\\no drive\\Sarnex"), kScratch + "\\a file\\Sarnex"}) {
+        EXPECT_EQ(RunSetup("", folder), 2) << folder;
+        EXPECT_TRUE(NothingInstalled()) << folder;
+        EXPECT_NE(SetupLog().find("/D=" + folder + " cannot be made"), std::string::npos) << SetupLog();
+    }
+    EXPECT_EQ(RunSetup("\"/D=" + kInstallDir + "\"", ""), 2) << "quoted, which NSIS does not take";
+    EXPECT_TRUE(NothingInstalled() && !ReadKey()) << "nor the driver's key made";
     ASSERT_EQ(RunSetup(""), 0) << SetupLog();
     std::set<std::string> found;
     std::uintmax_t bytes = 0;
@@ -92,7 +101,8 @@ TEST_F(SilentSetup, AFreshInstallationUpgradesInPlaceAndTheQuietUninstallEndsWhe
                                             "en-US", "en-US\\sarnex.adml"}));
     EXPECT_TRUE(FileBytes(kInstalled) == FileBytes(SARNEX_EXE_PATH));
     EXPECT_TRUE(fs::exists(Shortcut()));
-    auto values = ReadKey(kUninstallKey).value_or(StoredValues{});
+    const auto entry = ReadKey(kUninstallKey);
+    auto values = entry.value_or(StoredValues{});
     const auto size = values["EstimatedSize"].value_or(StoredValue{});  // in KB, rounded up file by file
     ASSERT_TRUE(size.type == REG_DWORD && size.bytes.size() == 4);
     EXPECT_NEAR(*reinterpret_cast<const DWORD*>(size.bytes.data()), bytes / 1024.0, 5.0);
@@ -105,6 +115,11 @@ TEST_F(SilentSetup, AFreshInstallationUpgradesInPlaceAndTheQuietUninstallEndsWhe
                                     {"QuietUninstallString", Text(uninstaller + " /S")}, {"NoModify", Number(1)},
                                     {"NoRepair", Number(1)}}));
     EXPECT_EQ(ReadKey(), kEditorDefaults) << "the driver's key, made as the editor would show it";
+    // One installed copy: another folder is refused until it is uninstalled.
+    EXPECT_EQ(RunSetup("", kScratch + "\\Tools\\Sarnex"), 2);
+    EXPECT_FALSE(fs::exists(kScratch + "\\Tools"));
+    EXPECT_EQ(ReadKey(kUninstallKey), entry);
+    EXPECT_NE(SetupLog().find("installed in \"" + kInstallDir + "\""), std::string::npos) << SetupLog();
     {  // the editor the last page offers, running from the installation folder
         const Process editor("\"" + kInstalled + "\" install");
         ASSERT_NE(editor.WaitForWindow(kEditor), nullptr);
@@ -159,24 +174,6 @@ TEST_F(SilentSetup, RefusedSettingsInstallAndWriteNothingAndTheLogSaysWhy) {
         EXPECT_EQ(ReadKey(), TypicalRecord()) << c.options;
         EXPECT_NE(SetupLog().find(c.reason), std::string::npos) << c.options << "\n" << SetupLog();
     }
-}
-
-TEST_F(SilentSetup, InstallsInTheFolderGivenOrNowhere) {
-    WriteFileBytes(kScratch + "\\a file", "");
-    for (const std::string& folder : {std::string("Q:\\no drive\\Sarnex"), kScratch + "\\a file\\Sarnex"}) {
-        EXPECT_EQ(RunSetup("", folder), 2) << folder;
-        EXPECT_TRUE(NothingInstalled()) << folder;
-        EXPECT_NE(SetupLog().find("/D=" + folder + " cannot be made"), std::string::npos) << SetupLog();
-    }
-    EXPECT_EQ(RunSetup("\"/D=" + kInstallDir + "\"", ""), 2) << "quoted, which NSIS does not take";
-    EXPECT_TRUE(NothingInstalled());
-    // One installed copy: another folder is refused until it is uninstalled.
-    ASSERT_EQ(RunSetup(""), 0);
-    const auto entry = ReadKey(kUninstallKey);
-    EXPECT_EQ(RunSetup("", kScratch + "\\Tools\\Sarnex"), 2);
-    EXPECT_FALSE(fs::exists(kScratch + "\\Tools"));
-    EXPECT_EQ(ReadKey(kUninstallKey), entry);
-    EXPECT_NE(SetupLog().find("installed in \"" + kInstallDir + "\""), std::string::npos) << SetupLog();
 }
 
 }  // namespace
