@@ -1,85 +1,22 @@
-// A fresh program, wired as sarnexcfg.exe wires it, over the headless host, the in-memory registry,
-// the recording shell and the Western code page: every native test that needs the program starts
-// from one of these, and so from the states the program itself produces.
+// The program over the headless host, the in-memory registry, the recording shell and the Western code
+// page, driven by the model's own user operations: every native test that needs the program starts here.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <map>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "editor/editor.h"
 #include "notices/driver_notices.h"
 #include "notices/registry_notices.h"
 #include "notices/restart_prompt.h"
-#include "platform/forms/forms_runtime.h"
 #include "platform/headless/headless_host.h"
-#include "shared/stored_values.h"
-#include "shared/user_driver.h"
-#include "startup/program.h"
-#include "support/fixed_code_page.h"
-#include "support/fixed_system_facts.h"
-#include "support/memory_registry.h"
-#include "support/recording_shell.h"
+#include "shared/program_harness.h"
 
 namespace sarnex::testing {
 
-class FreshProgram {
-public:
-    // The key holds `values`; std::nullopt: there is no key at all. The ANSI code page is Western
-    // unless a test gives another.
-    explicit FreshProgram(const std::optional<StoredValues>& values = TypicalRecord(), unsigned codePageId = 1252)
-        : registry(FixedCodePage(codePageId)), codePage(codePageId) {
-        // The typical record's images: one to load, and room for the one to save, so its saves ask nothing.
-        facts.AddFile("C:\\disk.img", kMegabyte);
-        facts.AddFolder("C:\\", 4096 * kMegabyte);
-        if (values) StoreKey(registry, *values);
-    }
-
-    // Starts the program with a command word, as sarnexcfg.exe does, and returns its editor.
-    editor::Editor& Start(const std::string& word = "") {
-        program.Start(word);
-        return program.Editor();
-    }
-    editor::Editor& Editor() { return program.Editor(); }
-
-    template <class F>
-    F* Window() const { return runtime.ExistingInstance<F>(); }
-    template <class F>
-    bool IsLoaded() const { return Window<F>() != nullptr && Window<F>()->Loaded(); }
-
-    std::optional<StoredValue> Stored(std::string_view name) const {
-        const auto value = registry.GetValue(kKey, name);
-        if (!value) return std::nullopt;
-        return StoredValue{value->type, std::string(reinterpret_cast<const char*>(value->data.data()), value->data.size())};
-    }
-    // The registry operations of one kind since the last ClearOperations, as "target:status".
-    std::vector<std::string> Operations(RegistryOperation::Kind kind) const {
-        std::vector<std::string> out;
-        for (const auto& op : registry.Operations())
-            if (op.kind == kind) out.push_back(op.target + ":" + std::to_string(op.status));
-        return out;
-    }
-    std::vector<std::string> Sets() const { return Operations(RegistryOperation::Kind::Set); }
-    // Every value of the key as the registry keeps it, by name.
-    std::vector<platform::StoredValue> Kept() const {
-        std::vector<platform::StoredValue> values;
-        for (const std::string& name : kWritingOrder)
-            if (auto value = registry.GetStored(kKey, name)) values.push_back(*value);
-        return values;
-    }
-
-    headless::HeadlessHost host;
-    forms::FormsRuntime runtime{host};
-    MemoryRegistry registry;
-    FixedCodePage codePage;
-    RecordingShell shell;
-    FixedSystemFacts facts;
-    startup::Program program{runtime, {registry, codePage, facts, {1, 0, 41}}, shell};
-    HeadlessDriver user;
-};
+using FreshProgram = ProgramHarness<headless::HeadlessHost, HeadlessDriver>;
 
 // One control's state as a user sees it: "on" or "off", then its value: a text in quotes, a tick
 // (0 or 1), a bar position, or a list index with the combo's text.
