@@ -102,14 +102,12 @@ Outcome ImportCommand(const Command& command, const Services& services) {
             written.push_back(change->name);
             continue;
         }
-        key.Close();
         const std::vector<std::string> stuck = Restore(services.registry, stored, written);
         std::string message = "cannot write " + change->name + ": " + RegistryFailure(result);
         if (stuck.empty()) return Failed(exit_code::kRegistry, message + "; the values already written were put back" + unchanged);
         for (const std::string& name : stuck) message += "; " + name + " could not be put back";
         return Failed(exit_code::kRegistry, message);
     }
-    key.Close();
     outcome.out += "Imported " + std::to_string(changes.size()) + (changes.size() == 1 ? " change" : " changes") +
                    " into " + std::string(kKeyPath) + ".\n" + checked;
     if (const auto note = FastStartupNote(services.registry)) outcome.out += "note: " + *note + "\n";

@@ -33,7 +33,6 @@ void Editor::NormaliseAutoSaveInterval() {
                             std::to_string(kLongestAutoSaveInterval) + " seconds";
     if (interval != AutoSaveInterval()) ruleLog_.push_back({config::ValueId::AutoSaveTrigger, why});
     autoSaveIntervalBox.SetText(config::TextFromNumber(interval));
-    autoSaveIntervalBox.Refresh();
 }
 
 // One step of 4 seconds per arrow, never past 20 or 32767; a refused step puts the bar back.
@@ -45,7 +44,6 @@ void Editor::OnAutoSaveIntervalSpun() {
             return;
         }
         autoSaveIntervalBox.SetText(config::TextFromNumber(stepped));
-        autoSaveIntervalBox.Refresh();
         accepted_.interval = AcceptStep(autoSaveSpinner);
         autoSaveSpinner.SetValue(accepted_.interval);
     };

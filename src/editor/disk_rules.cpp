@@ -37,10 +37,7 @@ void Editor::OnDiskTypePicked() { ApplyDiskTypeRule(); }
 void Editor::OnDiskTypeTyped() {
     // Typing leaves no item selected: fall back to the hard disk. (With an empty list there is
     // nothing to select, and the type rule then treats the type as no hard disk.)
-    if (diskTypeList.ListIndex() == -1) {
-        diskTypeList.SetListIndex(kHardDisk);
-        diskTypeList.Refresh();
-    }
+    if (diskTypeList.ListIndex() == -1) diskTypeList.SetListIndex(kHardDisk);
     ApplyDiskTypeRule();
 }
 
@@ -61,7 +58,6 @@ void Editor::NormaliseDiskSize() {
     accepted_.size = SpinnerPosition(kDiskSizeSpinnerMax - DiskSize(), kDiskSizeSpinnerMax);
     diskSizeSpinner.SetValue(accepted_.size);
     diskSizeBox.SetText(config::TextFromNumber(DiskSize()));
-    diskSizeBox.Refresh();
 }
 
 void Editor::OnDiskSizeSpun() {
@@ -88,7 +84,6 @@ void Editor::OnDiskSizeSpun() {
         }
         diskSizeBox.SetText(config::TextFromNumber(size > kDiskSizeStepThreshold ? size - 2 : size - 1));
     }
-    diskSizeBox.Refresh();  // the new text's Change has already made FAT32 follow the size
     accepted_.size = AcceptStep(diskSizeSpinner);
     diskSizeSpinner.SetValue(accepted_.size);
 }

@@ -21,17 +21,13 @@ void Editor::OnDriveLetterTyped() {
     driveLetterBox.SetText(services_.system.codePage.UpperCase(driveLetterBox.Text()));
     const auto above = FirstCharacterCode(driveLetterBox.Text(), services_.system.codePage);
     const std::string why = "drive letters run from D to Z";
-    if (above && *above > kHighestDriveLetter) {
+    if (above && *above > kHighestDriveLetter)
         SetTextBy(driveLetterBox, CharacterOfCode(kHighestDriveLetter, services_.system.codePage),
                   config::ValueId::UserDriveLetter, why);
-        driveLetterBox.Refresh();
-    }
     const auto below = FirstCharacterCode(driveLetterBox.Text(), services_.system.codePage);
-    if (below && *below < kLowestDriveLetter) {
+    if (below && *below < kLowestDriveLetter)
         SetTextBy(driveLetterBox, CharacterOfCode(kLowestDriveLetter, services_.system.codePage),
                   config::ValueId::UserDriveLetter, why);
-        driveLetterBox.Refresh();
-    }
 }
 
 void Editor::OnDriveLetterSpun() {
@@ -48,7 +44,6 @@ void Editor::OnDriveLetterSpun() {
     if (driveLetterSpinner.Value() < accepted_.letter) {
         if (*code < kHighestDriveLetter) {
             driveLetterBox.SetText(CharacterOfCode(*code + 1, services_.system.codePage));
-            driveLetterBox.Refresh();
             accepted_.letter = AcceptStep(driveLetterSpinner);
             driveLetterSpinner.SetValue(accepted_.letter);
         } else {
@@ -59,7 +54,6 @@ void Editor::OnDriveLetterSpun() {
     if (driveLetterSpinner.Value() > accepted_.letter) {
         if (*code > kLowestDriveLetter) {  // the letter rule has kept the box at D..Z
             driveLetterBox.SetText(CharacterOfCode(*code - 1, services_.system.codePage));
-            driveLetterBox.Refresh();
             accepted_.letter = AcceptStep(driveLetterSpinner);
             driveLetterSpinner.SetValue(accepted_.letter);
         } else {

@@ -10,7 +10,6 @@ using config::ValueId;
 void Editor::OnLoadImageTicked() {
     if (loadImageCheck.Value() == 1) {
         loadImageFileBox.SetEnabled(true);
-        volumeLabelBox.SetEnabled(false);
         SetBy(volumeLabelCheck, 0, ValueId::UseDiskLabel, "loading an image excludes the disk label");
         SetBy(tempDirCheck, 0, ValueId::MakeTempDir, "loading an image excludes the TEMP directory");
     } else {

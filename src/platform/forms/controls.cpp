@@ -54,8 +54,6 @@ bool Control::CanTakeFocus() const {
     return enabled_ && Type() != ControlType::Label && Type() != ControlType::Line;
 }
 
-void Control::Refresh() { form_.ControlRefreshed(*this); }
-
 void Control::On(Event event, std::function<void()> handler) { handlers_[static_cast<int>(event)] = std::move(handler); }
 
 bool Control::Handles(Event event) const { return static_cast<bool>(handlers_[static_cast<int>(event)]); }

@@ -43,8 +43,6 @@ public:
     // Labels and lines never take the focus; disabled controls take no input.
     bool CanTakeFocus() const;
 
-    void Refresh();
-
     // Binds the handler for one of this control's events (replacing an earlier one).
     void On(Event event, std::function<void()> handler);
     bool Handles(Event event) const;

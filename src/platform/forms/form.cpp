@@ -131,8 +131,4 @@ void Form::ControlChanged(Control& control, Property property) {
     if (loaded_ && observer_ != nullptr) observer_->ControlChanged(control, property);
 }
 
-void Form::ControlRefreshed(Control& control) {
-    if (loaded_ && observer_ != nullptr) observer_->ControlRefreshed(control);
-}
-
 }  // namespace sarnex::forms

@@ -69,7 +69,6 @@ private:
     friend class Control;
     void RaiseEvent(Control& control, Event event);
     void ControlChanged(Control& control, Property property);
-    void ControlRefreshed(Control& control);
 
     FormsRuntime& runtime_;
     FormDesign design_;

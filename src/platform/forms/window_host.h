@@ -31,7 +31,6 @@ class FormObserver {
 public:
     virtual ~FormObserver() = default;
     virtual void ControlChanged(Control& control, Property property) = 0;
-    virtual void ControlRefreshed(Control& control) = 0;
     virtual void FocusChanged(Form& form, Control* focused) = 0;
 };
 

@@ -44,7 +44,6 @@ public:
 
 private:
     void ControlChanged(forms::Control&, forms::Property) override {}
-    void ControlRefreshed(forms::Control&) override {}
     void FocusChanged(forms::Form&, forms::Control*) override {}
 
     std::vector<std::string> log_;

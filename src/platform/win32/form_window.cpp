@@ -236,10 +236,6 @@ void FormWindow::ControlChanged(forms::Control& control, forms::Property propert
     children_[static_cast<std::size_t>(control.TabIndex())]->Mirror(property);
 }
 
-void FormWindow::ControlRefreshed(forms::Control& control) {
-    if (HWND h = ChildOf(control)) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
 void FormWindow::FocusChanged(forms::Form&, forms::Control* focused) {
     // An inactive window is not activated for this: it gives the control the focus when it is activated.
     if (focused == nullptr || GetActiveWindow() != window_.get()) return;

@@ -48,7 +48,6 @@ public:
     static constexpr UINT kDisposeMessage = WM_APP + 1;
 
     void ControlChanged(forms::Control& control, forms::Property property) override;
-    void ControlRefreshed(forms::Control& control) override;
     void FocusChanged(forms::Form& form, forms::Control* focused) override;
 
 private:

@@ -26,6 +26,10 @@ TEST(NumberFromText, ReadsTheNumberAtTheStartOfTheText) {
     for (const auto& c : cases) {
         EXPECT_EQ(NumberFromText(c.text), c.expected) << '"' << c.text << '"';
     }
+    // A whole number: digits and nothing after them but blanks.
+    for (const char* text : {"", " ", ".", "-", "e5", "5 MB", "1e"})
+        EXPECT_EQ(WholeNumberFromText(text), std::nullopt) << '"' << text << '"';
+    EXPECT_EQ(WholeNumberFromText(" - 4 . 5e1 "), -45);
     // Out of range either way: leading zeros count for nothing, zeros after the point do.
     EXPECT_EQ(NumberFromText(std::string(500, '0') + "1e-400"), 0);
     EXPECT_EQ(NumberFromText(std::string(400, '0') + ".1e330"), kInf);

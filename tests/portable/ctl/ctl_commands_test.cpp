@@ -112,6 +112,9 @@ TEST_F(Ctl, CommandsOptionsAndValues) {
         {{}, "set size=5MB", 2, Usage("size is a number of MB greater than 0, not \"5MB\""), {}},
         {{}, "set autosave=1e", 2, Usage("autosave is off or a number of seconds greater than 0, not \"1e\""), {}},
         {{}, "set letter=z --dry-run", 0, "letter  S -> Z\nDry run: nothing was written.\n", {}},
+        {{}, "set type=Hard", 2, Usage("type is hard, floppy1.44 or floppy2.88, not \"Hard\""), {}},
+        {{{"DiskType", Text("hdc")}}, "set type=floppy2.88 --dry-run", 0,
+         "type  \"hdc\" -> floppy2.88\nDry run: nothing was written.\n", {}},
         {{}, "set Size=1e3 Label=Off --DRY-run", 0,
          "size        64 -> 1000\nlabel text  \"RAMDISK\" -> \"Off\"\nDry run: nothing was written.\n", {}},
     });
@@ -120,7 +123,7 @@ TEST_F(Ctl, CommandsOptionsAndValues) {
         const ctl::Outcome o = ctl::Run({"set", "--words=" + text, "--dry-run"}, {{registry, codePage, facts, {1, 0, 7}}, files});
         return std::pair(o.exitCode, o.out + o.err);
     };
-    const auto [code, out] = words("  size=48\tsave-file='C:\\Bob''s Files\\r.img' ");
+    const auto [code, out] = words("  size=48\tsave-file='C:\\Bob''s Files\\r.img'");
     EXPECT_EQ(code, 0);
     EXPECT_TRUE(out.starts_with("save-file  \"C:\\save.img\" -> \"C:\\Bob's Files\\r.img\"\nsize       64 -> 48\n"
                                 "Dry run: nothing was written.\n")) << out;
@@ -145,11 +148,11 @@ TEST_F(Ctl, SetAppliesTheEditorsRulesAndWritesAllOrNothing) {
          "warning: The image file to load, \"D:\\disk.img\", does not exist.\n",
          {{"LoadImageOnStart", Number(1)}, {"LoadImageFile", Text("D:\\disk.img")}, {"MakeTempDir", Number(0)},
           {"UseDiskLabel", Number(0)}}},
-        {{}, "set fat32=off size=40 letter=x save-image=off", 0,
+        {{}, "set fat32=off size=40 letter=Z save-image=off", 0,
          "save-image  on -> off\nsize        64 -> 40\nautosave    on -> off  (AutoSave needs the image to be saved)\n"
-         "fat32       on -> off\nletter      S -> X\n" + kSaved,
+         "fat32       on -> off\nletter      S -> Z\n" + kSaved,
          {{"SaveImageOnExit", Number(0)}, {"SizeIn4kPages", Number(10240)}, {"AutoSaveEnabled", Number(0)},
-          {"DiskFormatFAT32", Number(0)}, {"UserDriveLetter", Number(0x01000017)}}},
+          {"DiskFormatFAT32", Number(0)}, {"UserDriveLetter", Number(0x01000019)}}},
         {{{"SaveImageOnExit", Number(0)}, {"AutoSaveEnabled", Number(0)}}, "set autosave=100", 0,
          "save-image         off -> on  (AutoSave saves the image)\nautosave           off -> on\n"
          "autosave interval  60 -> 100\n" + kSaved,
@@ -236,6 +239,8 @@ TEST_F(Ctl, CheckFindsWhatTheEditorWouldKeepOrChange) {
         {{{"DiskType", Text("FDC28")}, {"SizeIn4kPages", Number(360)}, {"AutoSaveTrigger", Number(5)}}, "check", 0, none, {}},
         {{{"SizeIn4kPages", Number(1280)}, {"AutoSaveTrigger", Number(8192)}, {"UserDriveLetter", Number(0x01000119)}},
          "check", 0, none, {}},
+        {{{"SizeIn4kPages", Number(524288)}}, "check", 1, "The disk of 2,048 MB is larger than the 1,024 MB free on the "
+         "volume of \"C:\\\", so the driver could not save its image.\n", {}},  // the largest size is in range
         {{{"MakeTempDir", Raw(1, "1\0"s)}, {"UseDiskLabel", Raw(4, std::string(8, '\0'))}, {"SaveImageOnExit", Number(2)},
           {"SizeIn4kPages", Number(1279)}, {"AutoSaveTrigger", Number(8193)}}, "check", 1,
          "SaveImageOnExit: a flag is 0 or 1, not 2" + kept + "SizeIn4kPages: 4.99609375 MB is outside 5 to 2048 MB\n"

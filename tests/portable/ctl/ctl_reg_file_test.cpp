@@ -37,8 +37,8 @@ TEST(RegFile, RefusesWhatItDoesNotFullyUnderstand) {
         {"Windows Registry Editor Version 5.00\r\n", "1:1: a \"Windows Registry Editor Version 5.00\" file is Unicode "
                                                      "(UTF-16), and this one is not: save it as Unicode, or begin it "
                                                      "with REGEDIT4 for the ANSI code page"},
-        {"\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n", "1:1: the file is UTF-8, which regedit neither writes nor "
-                                                               "reads: save it as Unicode (UTF-16), or export it again"},
+        {"\xEF\xBB\xBF", "1:1: the file is UTF-8, which regedit neither writes nor reads: save it as Unicode (UTF-16), "
+                          "or export it again"},
         {unicode + "\"A\"=dword:1\r\n", "2:1: a value before any [key] line"},
         {unicode + "[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n",
          "2:2: only the key HKEY_LOCAL_MACHINE\\Software\\Sarnex is accepted, not HKEY_LOCAL_MACHINE\\Software\\Other"},

@@ -107,6 +107,10 @@ const struct {
      [](FixedSystemFacts& f) { f.drives['S'] = {platform::DriveLetterHolder::Kind::Fixed, "\\??\\C:\\Temp"}; },
      {"The drive letter S: is already taken by a SUBST of \"C:\\Temp\", so the driver could not give it to the RAM "
       "disk; choose another letter."}},
+    {"the lowest letter, a CD drive's", {.DiskType = "HDC", .SizeIn4kPages = 1280, .UserDriveLetter = 0x01000000 + 3},
+     [](FixedSystemFacts& f) { f.drives['D'] = {platform::DriveLetterHolder::Kind::CdRom, "\\Device\\CdRom0"}; },
+     {"The drive letter D: is already taken by a CD or DVD drive (\\Device\\CdRom0), so the driver could not give "
+      "it to the RAM disk; choose another letter."}},
     {"a RAM disk's letter is taken to be its own",
      {.DiskType = "HDC", .SizeIn4kPages = 1280, .UserDriveLetter = 0x01000000 + 18},
      [](FixedSystemFacts& f) { f.drives['S'] = {platform::DriveLetterHolder::Kind::RamDisk, "\\Device\\Ram"}; }, {}},
