@@ -230,7 +230,7 @@ void Paste(Program& p, const std::wstring& text) {
 // The rules behind these keys are tested natively; here the controls' own keys reach them: Home and End on
 // the focused size spinner step once, and the arrows work after; Backspace shortens a stored label longer
 // than the box's limit, which still refuses typing; a character the code page cannot hold is refused where
-// it is typed or pasted; Enter and Esc close the open disk type list as in any combo box, then press nothing.
+// it is typed or pasted, the caret staying where it was; Enter and Esc close the open disk type list as in any combo box, then press nothing.
 TEST(EditorKeyboard, TheControlsOwnKeysAndPastesReachTheModel) {
     Program k(With(TypicalRecord(), {{"DiskLabel", Text("ABCDEFGHIJKLMNOPQRSTUVWXYZ0")}}));  // 27 against 11
     auto& e = k.ShowEditor();
@@ -245,6 +245,12 @@ TEST(EditorKeyboard, TheControlsOwnKeysAndPastesReachTheModel) {
     k.user.Key(VK_BACK);
     k.user.Type(box, "x");  // still over the limit: refused
     EXPECT_EQ(k.Shown(box), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    box.SetText("RAMDISK");
+    HWND edit = k.host.WindowOf(box);  // a refused character leaves the caret where it was typed
+    SendMessageW(edit, EM_SETSEL, 3, 3);
+    for (const wchar_t c : {L'\x03A9', L'x'}) SendMessageW(edit, WM_CHAR, c, 1);
+    k.Settle();
+    EXPECT_EQ(k.Shown(box), "RAMxDISK");
     box.SetText("RAMDISK");
     k.user.Type(box, "\xCE\xA9");  // Greek capital omega
     Paste(k, L"x\x2014y\x03A9");    // an em dash the code page holds, then the omega
