@@ -413,6 +413,24 @@ TEST(WindowsBoundary, TheRegistryIsReadInTheNativeViewAndWithinBoundsAndTheImage
     EXPECT_EQ(win32::Win32SystemFacts().FreeSpaceFor("C:\\").bytes, 5 * kMegabyte);
 }
 
+// A save the editor refuses is told in a box it owns, with OK alone: there is nothing to choose.
+TEST(WindowsBoundary, ARefusedSaveIsToldInABoxTheEditorOwnsWithOkAlone) {
+    Program p;
+    editor::Editor& e = p.ShowEditor();
+    p.user.Clear(e.driveLetterBox);
+    auto told = std::async(std::launch::async, [editor = p.host.WindowOf(e)] {
+        HWND box = WaitForWindow(GetCurrentProcessId(), L"#32770");
+        int buttons = 0;
+        for (HWND b = nullptr; (b = FindWindowExW(box, b, L"Button", nullptr)) != nullptr;) buttons += IsWindowVisible(b) != 0;
+        const std::tuple shown{win32::WindowText(box), GetWindow(box, GW_OWNER) == editor, buttons};
+        Answer(box, IDOK);
+        return shown;
+    });
+    p.user.Click(e.saveButton);
+    EXPECT_EQ(told.get(), std::tuple(std::string("Sarnex Settings Check"), true, 1));
+    EXPECT_TRUE(p.Sets().empty());
+}
+
 BOOL WINAPI NoProgramStarts(LPCSTR, LPSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID, LPCSTR,
                             LPSTARTUPINFOA, LPPROCESS_INFORMATION) {
     SetLastError(ERROR_FILE_NOT_FOUND);
