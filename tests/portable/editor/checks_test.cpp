@@ -179,6 +179,9 @@ TEST(Checks, ChangesMeanwhileAreMergedAndOnlyConflictsAsked) {
          "Disk Label text: stored now \"OTHER\", here \"MINE\"\n",
          {{"DiskLabel", Text("OTHER")}, {"MakeTempDir", Number(0)}, {"SizeIn4kPages", Number(25600)}},
          {{"DiskLabel", Text("MINE")}, {"MakeTempDir", Number(0)}}},
+        {"a value removed", {{"DiskLabel", std::nullopt}},
+         [](UserDriver& u, editor::Editor& e) { u.Retype(e.diskSizeBox, "100"); }, "",
+         {{"DiskLabel", std::nullopt}, {"SizeIn4kPages", Number(25600)}}, {}},
         {"the same change", {{"DiskLabel", Text("SAME")}},
          [](UserDriver& u, editor::Editor& e) { u.Retype(e.volumeLabelBox, "SAME"); }, "", {{"DiskLabel", Text("SAME")}}, {}},
         {"together against a rule", {{"MakeTempDir", Number(1)}},
@@ -195,6 +198,11 @@ TEST(Checks, ChangesMeanwhileAreMergedAndOnlyConflictsAsked) {
             editor::Editor& e = p.Start();
             c.mine(p.user, e);
             StoreKey(p.registry, c.theirs);
+            for (const auto& [name, value] : c.theirs) {
+                platform::RegistryKeyHandle key;
+                if (!value && p.registry.OpenKey(kKey, platform::KeyAccess::Set, key) == 0)
+                    p.registry.DeleteValue(key, name), p.registry.CloseKey(key);
+            }
             if (!c.question.empty()) p.host.QueueAnswer(yes);
             p.user.Click(e.saveButton);
             if (c.question.empty()) {
