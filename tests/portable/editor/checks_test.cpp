@@ -53,6 +53,7 @@ const struct {
      {"The disk of 2,048 MB cannot fit into the physical memory: 2,047 MB in all, 500 MB available now."}},
     {"1.44 MB floppy a byte more", Disk("FDC14", 524288), Memory(8 * kMB, kSmall - 1),
      {"The disk of 1.40625 MB may not fit into the physical memory: 1 MB available now, of 8 MB in all."}},
+    {"2.88 MB floppy exactly the memory available", Disk("FDC28", 1), Memory(8 * kMB, kLarge), {}},
     {"2.88 MB floppy a byte more than the total", Disk("FDC28", 1), Memory(kLarge - 1, kLarge - 1),
      {"The disk of 2.8125 MB cannot fit into the physical memory: 2 MB in all, 2 MB available now."}},
     {"a hard disk without a size", Disk("HDC", 0, 1, 1), [](FixedSystemFacts& f) { f.memory = {1, 0, {}}; Image(1)(f); Room(0)(f); }, {}},

@@ -23,6 +23,8 @@ TEST(Spinners, EachArrowStepsOnceOrIsPutBack) {
         {"Home up once, End down once, the arrows work after", TypicalRecord(), 0, "HHEv", " 64", 2047},
         {"letter Home at Z refused, End, then down", stored("UserDriveLetter", 0x01000019), 1, "HEv", "X", 32766},
         {"interval End then Home, then up", TypicalRecord(), 2, "EH^", " 64", 1},
+        {"letter Home, then up, the bar where the step left it", TypicalRecord(), 1, "H^", "U", 1},
+        {"size from 1024 steps up by two", stored("SizeIn4kPages", 1024 * 256), 0, "^", " 1026", -1},
         {"size steps up stop at 2048", stored("SizeIn4kPages", 1024 * 256), 0, std::string(700, '^'), " 2048", -1},
         {"interval steps down stop at 20", TypicalRecord(), 2, std::string(9000, 'v'), " 20", -1},
     };
