@@ -438,6 +438,12 @@ TEST_F(Ctl, ImportSetsAndDeletesOnlyWhatTheFileNamesOrNothing) {
     Store();
     const ctl::Outcome empty = ctl::Run({"import", ""}, {{registry, codePage, facts, {1, 0, 7}}, files});
     EXPECT_EQ(empty.err, "sarnexctl: import needs the name of a .reg file, not an empty one" + unchanged);
+    // A file that empties the key: check looks at the empty key, not at a missing one.
+    registry.Clear();
+    registry.PutStored(kKey, {"Old", 4, {std::byte{1}, {}, {}, {}}});
+    files["gone.reg"] = ansi(key + "\"Old\"=-\r\n");
+    const std::string emptied = Run("import gone.reg --dry-run").out;
+    EXPECT_NE(emptied.find("check: DiskType: it is absent; a save leaves it absent\n"), std::string::npos) << emptied;
 }
 
 }  // namespace
