@@ -86,7 +86,6 @@ bool Editor::LoadingWouldChange(const std::vector<platform::StoredValue>& values
                                .system = {registry, services_.system.codePage, services_.system.systemFacts,
                                           services_.system.version},
                                .shell = shell,
-                               .offerRestart = false,
                                .showReadFailedNotice = [] {},
                                .showSaveFailedNotice = [] {},
                                .showRestartPrompt = [] {},
