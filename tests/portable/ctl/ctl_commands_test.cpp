@@ -114,6 +114,8 @@ TEST_F(Ctl, CommandsOptionsAndValues) {
         {{}, "set letter=z --dry-run", 0, "letter  S -> Z\nDry run: nothing was written.\n", {}},
         {{{"UserDriveLetter", Number(0x02000012)}}, "set letter=T --dry-run", 0,
          "letter  0x02000012 -> T\nDry run: nothing was written.\n", {}},
+        {{{"UserDriveLetter", Number(0x01000001)}}, "set letter=T --dry-run", 0,
+         "letter  0x01000001 -> T\nDry run: nothing was written.\n", {}},
         {{}, "set type=Hard", 2, Usage("type is hard, floppy1.44 or floppy2.88, not \"Hard\""), {}},
         {{{"DiskType", Text("hdc")}}, "set type=floppy2.88 --dry-run", 0,
          "type  \"hdc\" -> floppy2.88\nDry run: nothing was written.\n", {}},
