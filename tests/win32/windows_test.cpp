@@ -230,7 +230,8 @@ void Paste(Program& p, const std::wstring& text) {
 // The rules behind these keys are tested natively; here the controls' own keys reach them: Home and End on
 // the focused size spinner step once, and the arrows work after; Backspace shortens a stored label longer
 // than the box's limit, which still refuses typing; a character the code page cannot hold is refused where
-// it is typed or pasted, the caret staying where it was; Enter and Esc close the open disk type list as in any combo box, then press nothing.
+// it is typed or pasted, the caret staying where it was; Enter and Esc close the open disk type list as in
+// any combo box, then press nothing; Enter presses a focused button.
 TEST(EditorKeyboard, TheControlsOwnKeysAndPastesReachTheModel) {
     Program k(With(TypicalRecord(), {{"DiskLabel", Text("ABCDEFGHIJKLMNOPQRSTUVWXYZ0")}}));  // 27 against 11
     auto& e = k.ShowEditor();
@@ -274,6 +275,11 @@ TEST(EditorKeyboard, TheControlsOwnKeysAndPastesReachTheModel) {
     k.user.Key(VK_RETURN);
     k.user.Key(VK_ESCAPE);
     EXPECT_EQ(trace.Entries(), std::vector<std::string>{});
+    k.user.Focus(e.cancelButton);  // Enter presses the focused button, as the space bar does
+    k.user.Key(VK_DOWN);
+    EXPECT_TRUE(e.Loaded());
+    k.user.Key(VK_RETURN);
+    EXPECT_FALSE(e.Loaded());
 }
 
 // The hook runs on this thread only; it refuses every window of one class, as the system may.
