@@ -1,5 +1,6 @@
 // Writing .reg files exactly as regedit does, so that its own import reads back every byte.
 #include <charconv>
+#include <iterator>
 #include <cstdio>
 
 #include "ctl/reg_file.h"
@@ -38,9 +39,9 @@ std::optional<std::u16string> QuotableText(const platform::StoredValue& value) {
 
 std::u16string HexPrefix(std::uint32_t type) {
     if (type == platform::registry_type::kBinary) return u"hex:";
-    std::string digits(8, '0');
-    digits.resize(static_cast<std::size_t>(std::to_chars(digits.data(), digits.data() + digits.size(), type, 16).ptr - digits.data()));
-    return u"hex(" + Widened(digits) + u"):";
+    char digits[8];  // a 32-bit type in hex
+    const char* end = std::to_chars(std::begin(digits), std::end(digits), type, 16).ptr;
+    return u"hex(" + Widened(std::string_view(digits, static_cast<std::size_t>(end - digits))) + u"):";
 }
 
 // `column` is where the data starts on its line; without one the data stays on one line.
